@@ -1,0 +1,69 @@
+#include "app/Application.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <cstdio>
+
+Application::Application(const CommandLine& commandLine, QObject* parent)
+    : QObject(parent), commandLine_(commandLine) {}
+
+Application::~Application() = default;
+
+bool Application::start() {
+    if (anotherInstanceRunning()) {
+        return false;
+    }
+    store_ = std::make_unique<IniSettingsStore>();
+    if (!store_->recoveryNote().isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(store_->recoveryNote()));
+    }
+    settings_ = std::make_unique<AppSettings>(*store_);
+    menu_ = std::make_unique<Menu>(*settings_, *this, PlatformFacts::linux(), commandLine_.lowerCaseText);
+    return menu_->load();
+}
+
+bool Application::anotherInstanceRunning() { return !instance_.acquire(); }
+
+void Application::showSplash() {}
+
+void Application::resetAlertState() {}
+
+bool Application::startupShortcutExists() { return false; }
+
+QString Application::buildTimeServerList() { return {}; }
+
+void Application::createCpuMeter(bool) {}
+
+std::optional<BatteryReading> Application::readPowerStatus() { return std::nullopt; }
+
+QList<QChar> Application::enumFixedDrives() { return {}; }
+
+void Application::showOptionsDialog(int) {}
+
+void Application::processPendingEvents() { QCoreApplication::processEvents(); }
+
+void Application::showMonitorWindow() {}
+
+void Application::startSynchronisation() {}
+
+void Application::addTrayIcon(const QString&) {}
+
+void Application::hideFromTaskList() {
+    // The controller never shows a window of its own, so there is nothing to hide from a task list.
+}
+
+void Application::setHotkeyEnabled(bool) {}
+
+void Application::testAndUpdate(bool, bool) {}
+
+int Application::showMessageBox(const QString&, int, const QString&) { return 0; }
+
+void Application::unloadWindows() {}
+
+void Application::hideBalloon() {}
+
+void Application::stopHotkey() {}
+
+void Application::removeTrayIcon() {}
+
+void Application::endProgram() { QCoreApplication::quit(); }

@@ -1,0 +1,36 @@
+#include "app/Application.h"
+#include "app/CommandLine.h"
+
+#include <QApplication>
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    const CommandLine commandLine = CommandLine::parse(arguments);
+    if (!commandLine.error.isEmpty()) {
+        std::fprintf(stderr, "quorvane: %s\n", qPrintable(commandLine.error));
+        return 2;
+    }
+    if (commandLine.help) {
+        std::fputs(qPrintable(CommandLine::usage()), stdout);
+        return 0;
+    }
+    if (commandLine.version) {
+        std::printf("Quorvane %s\n", QUORVANE_VERSION);
+        return 0;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quorvane"));
+    QApplication::setApplicationVersion(QStringLiteral(QUORVANE_VERSION));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    Application program(commandLine);
+    if (!program.start()) {
+        return 0;
+    }
+    return QApplication::exec();
+}
