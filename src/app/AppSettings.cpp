@@ -32,15 +32,21 @@ std::optional<QDateTime> AppSettings::dateTime(const QString& key, const QDateTi
     return toDateTime(text(key, fromDateTime(defaultValue)));
 }
 
-bool AppSettings::write(const QString& key, const QString& text) { return store_.write(key, text); }
+bool AppSettings::write(const QString& key, const QString& text) {
+    return store_.write(key, text);
+}
 
-bool AppSettings::writeBoolean(const QString& key, bool value) { return write(key, fromBoolean(value)); }
+bool AppSettings::writeBoolean(const QString& key, bool value) {
+    return write(key, fromBoolean(value));
+}
 
 bool AppSettings::writeFlag(const QString& key, bool value) {
     return write(key, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-bool AppSettings::writeInt(const QString& key, int value) { return write(key, QString::number(value)); }
+bool AppSettings::writeInt(const QString& key, int value) {
+    return write(key, QString::number(value));
+}
 
 bool AppSettings::writeDateTime(const QString& key, const QDateTime& value) {
     return write(key, fromDateTime(value));

@@ -22,25 +22,37 @@ bool Application::start() {
     return menu_->load();
 }
 
-bool Application::anotherInstanceRunning() { return !instance_.acquire(); }
+bool Application::anotherInstanceRunning() {
+    return !instance_.acquire();
+}
 
 void Application::showSplash() {}
 
 void Application::resetAlertState() {}
 
-bool Application::startupShortcutExists() { return false; }
+bool Application::startupShortcutExists() {
+    return false;
+}
 
-QString Application::buildTimeServerList() { return {}; }
+QString Application::buildTimeServerList() {
+    return {};
+}
 
 void Application::createCpuMeter(bool) {}
 
-std::optional<BatteryReading> Application::readPowerStatus() { return std::nullopt; }
+std::optional<BatteryReading> Application::readPowerStatus() {
+    return std::nullopt;
+}
 
-QList<QChar> Application::enumFixedDrives() { return {}; }
+QList<QChar> Application::enumFixedDrives() {
+    return {};
+}
 
 void Application::showOptionsDialog(int) {}
 
-void Application::processPendingEvents() { QCoreApplication::processEvents(); }
+void Application::processPendingEvents() {
+    QCoreApplication::processEvents();
+}
 
 void Application::showMonitorWindow() {}
 
@@ -56,7 +68,9 @@ void Application::setHotkeyEnabled(bool) {}
 
 void Application::testAndUpdate(bool, bool) {}
 
-int Application::showMessageBox(const QString&, int, const QString&) { return 0; }
+int Application::showMessageBox(const QString&, int, const QString&) {
+    return 0;
+}
 
 void Application::unloadWindows() {}
 
@@ -66,4 +80,6 @@ void Application::stopHotkey() {}
 
 void Application::removeTrayIcon() {}
 
-void Application::endProgram() { QCoreApplication::quit(); }
+void Application::endProgram() {
+    QCoreApplication::quit();
+}

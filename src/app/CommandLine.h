@@ -8,9 +8,9 @@
 struct CommandLine {
     bool help = false;
     bool version = false;
-    bool sync = false;    // "/sync" in any letter case, or --sync
-    bool dryRun = false;  // never change the clock
-    bool stats = false;   // print one sample of every statistic and exit
+    bool sync = false;             // "/sync" in any letter case, or --sync
+    bool dryRun = false;           // never change the clock
+    bool stats = false;            // print one sample of every statistic and exit
     std::optional<QString> query;  // one SNTP exchange with HOST[:PORT], printed, then exit
     QString error;                 // set when an argument was not understood
 

@@ -137,7 +137,8 @@ void Menu::readBatteryAvailability() {
 void Menu::readWatchedItems() {
     for (int index = 0; index < kFixedItemCount; ++index) {
         const QString suffix = statisticSuffix(index);
-        if (const auto shown = SettingsConversions::toBoolean(settings_.text(QStringLiteral("Show") + suffix, 0))) {
+        if (const auto shown =
+                SettingsConversions::toBoolean(settings_.text(QStringLiteral("Show") + suffix, 0))) {
             sharedState_.showItem[index] = *shown;
         }
     }
@@ -145,7 +146,8 @@ void Menu::readWatchedItems() {
         menuState_.mnuDisplay.enabled = true;
     }
     for (int index = 0; index < kFixedItemCount; ++index) {
-        assign(sharedState_.itemLevel[index], settings_.int16(QStringLiteral("Level") + statisticSuffix(index), 0));
+        assign(sharedState_.itemLevel[index],
+               settings_.int16(QStringLiteral("Level") + statisticSuffix(index), 0));
     }
     if (sharedState_.anyWatched()) {
         menuState_.mnuMonitor.enabled = true;
@@ -158,7 +160,8 @@ void Menu::readWatchedItems() {
             continue;
         }
         const QString suffix = driveSuffix(letter);
-        if (const auto shown = SettingsConversions::toBoolean(settings_.text(QStringLiteral("Show") + suffix, 0))) {
+        if (const auto shown =
+                SettingsConversions::toBoolean(settings_.text(QStringLiteral("Show") + suffix, 0))) {
             sharedState_.showDrive[index] = *shown;
             if (*shown) {
                 menuState_.mnuDisplay.enabled = true;

@@ -51,7 +51,9 @@ std::optional<qint16> toInt16(const QString& text) {
     return static_cast<qint16>(rounded);
 }
 
-QString fromBoolean(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
+QString fromBoolean(bool value) {
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
 
 namespace {
 QString dateTimeFormat(const QLocale& locale) {

@@ -45,16 +45,17 @@ void IniSettingsStore::setAsideIfDamaged() {
     if (!damaged) {
         return;
     }
-    const QString keptAs =
-        filePath_ + QStringLiteral(".damaged-") +
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
+    const QString keptAs = filePath_ + QStringLiteral(".damaged-") +
+                           QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
     if (QFile::rename(filePath_, keptAs)) {
-        recoveryNote_ = QStringLiteral("Quorvane: the settings file %1 could not be read; it was kept as %2 "
-                                       "and the program starts with default settings.")
+        recoveryNote_ = QStringLiteral(
+                            "Quorvane: the settings file %1 could not be read; it was kept as %2 "
+                            "and the program starts with default settings.")
                             .arg(filePath_, keptAs);
     } else {
-        recoveryNote_ = QStringLiteral("Quorvane: the settings file %1 could not be read and could not be "
-                                       "moved aside; settings will not be saved.")
+        recoveryNote_ = QStringLiteral(
+                            "Quorvane: the settings file %1 could not be read and could not be "
+                            "moved aside; settings will not be saved.")
                             .arg(filePath_);
         readOnly_ = true;
     }

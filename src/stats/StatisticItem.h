@@ -26,6 +26,12 @@ inline QString statisticSuffix(int index) {
     return QString::fromLatin1(suffixes.at(static_cast<size_t>(index)));
 }
 
-inline QString driveSuffix(QChar letter) { return QString(letter.toUpper()) + QStringLiteral("Drive"); }
-inline int driveIndex(QChar letter) { return letter.toUpper().unicode() - kFirstExtraDrive; }
-inline QChar driveLetter(int index) { return QChar(kFirstExtraDrive + index); }
+inline QString driveSuffix(QChar letter) {
+    return QString(letter.toUpper()) + QStringLiteral("Drive");
+}
+inline int driveIndex(QChar letter) {
+    return letter.toUpper().unicode() - kFirstExtraDrive;
+}
+inline QChar driveLetter(int index) {
+    return QChar(kFirstExtraDrive + index);
+}

@@ -11,4 +11,6 @@ TestEnvironment::TestEnvironment() {
     qputenv("XDG_RUNTIME_DIR", (dir_.path() + QStringLiteral("/runtime")).toLocal8Bit());
 }
 
-QString TestEnvironment::configHome() const { return dir_.path() + QStringLiteral("/config"); }
+QString TestEnvironment::configHome() const {
+    return dir_.path() + QStringLiteral("/config");
+}

@@ -1,0 +1,288 @@
+#include "app/Menu.h"
+#include "app/SettingsConversions.h"
+#include "support/MemorySettingsStore.h"
+#include "support/RecordingMenuServices.h"
+
+#include <QtTest>
+
+namespace {
+const QDateTime kNow(QDate(2026, 12, 8), QTime(16, 30, 0));
+}
+
+class MenuStartupTest : public QObject {
+    Q_OBJECT
+
+    MemorySettingsStore store;
+    AppSettings settings{store};
+    RecordingMenuServices services;
+
+    std::unique_ptr<Menu> start(const QString& commandLine = QString()) {
+        auto menu = std::make_unique<Menu>(settings, services, PlatformFacts::linux(), commandLine,
+                                           [] { return kNow; });
+        menu->load();
+        return menu;
+    }
+    void set(const QString& key, const QString& value) { store.write(key, value); }
+    void defineWatchedItems() { set("Defined", "Yes"); }
+
+private Q_SLOTS:
+    void init() {
+        store = MemorySettingsStore();
+        services = RecordingMenuServices();
+    }
+
+    void emptyStoreRunsFirstStart() {
+        auto menu = start();
+        const TrayMenuState& m = menu->menuState();
+        QVERIFY(services.called("showSplash"));
+        QVERIFY(services.called("showOptionsDialog(0)"));
+        QVERIFY(services.calls.indexOf("processPendingEvents") >
+                services.calls.indexOf("showOptionsDialog(0)"));
+        for (const MenuItemState* item :
+             {&m.mnuSplash, &m.mnuUpdateCheckAtStart, &m.mnuStartupMonitor, &m.mnuOnTop, &m.mnuHotkey,
+              &m.mnuMonitorBalloon, &m.mnuQuickDisplay, &m.mnuExitPrompt, &m.mnuTransparent}) {
+            QVERIFY(item->checked);
+        }
+        QVERIFY(m.mnuTransparent.enabled);
+        QVERIFY(!m.mnuDisplay.enabled);
+        QVERIFY(!m.mnuMonitor.enabled);
+        QVERIFY(!m.mnuMonitor.checked);
+        QVERIFY(!m.mnuSyncAtStart.checked);
+        QVERIFY(!menu->Timer1.isActive());
+        QVERIFY(!services.called("showMonitorWindow"));
+        QVERIFY(!services.called("startSynchronisation"));
+        QCOMPARE(menu->sharedState().transparentLevel, 75);
+        QCOMPARE(menu->sharedState().autoSyncDays, 7);
+        QCOMPARE(menu->sharedState().currentServerHost, QStringLiteral("time.example.org"));
+        QVERIFY(services.called("addTrayIcon( Quorvane)"));
+        QVERIFY(services.called("setHotkeyEnabled(true)"));
+        QVERIFY(services.called("testAndUpdate(1,0)"));  // "UpdateCheckLast" defaults to a year back
+    }
+
+    void startupStepsRunInOrder() {
+        start();
+        const QStringList order = {
+            "anotherInstanceRunning", "showSplash",       "resetAlertState",        "startupShortcutExists",
+            "buildTimeServerList",    "createCpuMeter",   "readPowerStatus",        "showOptionsDialog(0)",
+            "addTrayIcon( Quorvane)", "hideFromTaskList", "setHotkeyEnabled(true)", "testAndUpdate(1,0)"};
+        qsizetype previous = -1;
+        for (const QString& call : order) {
+            const qsizetype at = services.calls.indexOf(call);
+            QVERIFY2(at > previous, qPrintable(call));
+            previous = at;
+        }
+    }
+
+    void secondInstanceStopsAtOnce() {
+        services.otherInstance = true;
+        Menu menu(settings, services, PlatformFacts::linux(), QString());
+        QVERIFY(!menu.load());
+        QCOMPARE(services.calls, QStringList{"anotherInstanceRunning"});
+    }
+
+    void splashFollowsNumericFlag_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("splash");
+        QTest::addColumn<bool>("checked");
+        QTest::newRow("0") << "0" << false << false;
+        QTest::newRow("1") << "1" << true << true;
+        QTest::newRow("True checks the item but is not the number 1") << "True" << false << true;
+    }
+    void splashFollowsNumericFlag() {
+        QFETCH(QString, stored);
+        set("ShowSplash", stored);
+        auto menu = start();
+        QFETCH(bool, splash);
+        QCOMPARE(services.called("showSplash"), splash);
+        QFETCH(bool, checked);
+        QCOMPARE(menu->menuState().mnuSplash.checked, checked);
+    }
+
+    void everyLevelZeroLeavesMonitoringOff() {
+        defineWatchedItems();
+        set("ShowCPU", "1");
+        set("LevelCPU", "0");
+        set("MonitorLevels", "True");
+        auto menu = start();
+        QVERIFY(menu->menuState().mnuDisplay.enabled);
+        QVERIFY(!menu->menuState().mnuMonitor.enabled);
+        QVERIFY(!menu->menuState().mnuMonitor.checked);
+        QVERIFY(!menu->Timer1.isActive());
+        QVERIFY(!services.called("showOptionsDialog(0)"));
+    }
+
+    void levelAboveZeroStartsMonitoring() {
+        defineWatchedItems();
+        set("LevelPhysMem", "80");
+        set("MonitorLevels", "True");
+        auto menu = start();
+        QVERIFY(menu->menuState().mnuMonitor.enabled);
+        QVERIFY(menu->menuState().mnuMonitor.checked);
+        QVERIFY(menu->Timer1.isActive());
+        QCOMPARE(menu->Timer1.interval(), 5000);
+        QCOMPARE(menu->sharedState().itemLevel[1], 80);
+    }
+
+    void driveLevelCountsOnlyForPresentDrive_data() {
+        QTest::addColumn<QList<QChar>>("drives");
+        QTest::addColumn<bool>("monitorEnabled");
+        QTest::newRow("drive D present") << QList<QChar>{'D'} << true;
+        QTest::newRow("drive D absent") << QList<QChar>{'E'} << false;
+    }
+    void driveLevelCountsOnlyForPresentDrive() {
+        defineWatchedItems();
+        set("LevelDDrive", "90");
+        QFETCH(QList<QChar>, drives);
+        services.drives = drives;
+        auto menu = start();
+        QFETCH(bool, monitorEnabled);
+        QCOMPARE(menu->menuState().mnuMonitor.enabled, monitorEnabled);
+    }
+
+    void driveShowFlagMatchesWithoutCase() {
+        defineWatchedItems();
+        set("ShowdDRIVE", "1");
+        services.drives = {'d'};
+        auto menu = start();
+        QVERIFY(menu->sharedState().showDrive[0]);
+        QVERIFY(menu->menuState().mnuDisplay.enabled);
+    }
+
+    void badIntegerKeepsPreviousValue() {
+        defineWatchedItems();
+        set("AutoSyncDays", "abc");
+        set("LevelCPU", "70000");
+        auto menu = start();
+        QCOMPARE(menu->sharedState().autoSyncDays, 0);
+        QCOMPARE(menu->sharedState().itemLevel[0], 0);
+    }
+
+    void monitorWindowNeedsTheNumberOne_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("absent") << QString() << false;
+        QTest::newRow("1") << "1" << true;
+        QTest::newRow("True") << "True" << false;
+    }
+    void monitorWindowNeedsTheNumberOne() {
+        QFETCH(QString, stored);
+        if (!stored.isNull()) {
+            set("ShowStatsAtStartup", stored);
+        }
+        auto menu = start();
+        QFETCH(bool, shown);
+        QCOMPARE(services.called("showMonitorWindow"), shown);
+        QVERIFY(menu->menuState().mnuStartupMonitor.checked);
+    }
+
+    void synchronisationAtStart_data() {
+        QTest::addColumn<QString>("previous");  // empty: absent
+        QTest::addColumn<QString>("commandLine");
+        QTest::addColumn<bool>("synchronised");
+        const auto daysBack = [](int days) { return SettingsConversions::fromDateTime(kNow.addDays(-days)); };
+        QTest::newRow("never synchronised") << QString() << QString() << true;
+        QTest::newRow("six days back") << daysBack(6) << QString() << false;
+        QTest::newRow("seven days back") << daysBack(7) << QString() << true;
+        QTest::newRow("six days back, /SYNC") << daysBack(6) << "/SYNC" << true;
+        QTest::newRow("unreadable date") << "not a date" << QString() << true;
+        QTest::newRow("seven calendar days, fewer hours")
+            << SettingsConversions::fromDateTime(QDateTime(kNow.date().addDays(-7), QTime(23, 59, 0)))
+            << QString() << true;
+    }
+    void synchronisationAtStart() {
+        QFETCH(QString, previous);
+        set("TimeSyncOnStart", "True");
+        set("AutoSyncDays", "7");
+        if (!previous.isEmpty()) {
+            set("PreviousAutoSync", previous);
+        }
+        QFETCH(QString, commandLine);
+        start(commandLine);
+        QFETCH(bool, synchronised);
+        QCOMPARE(services.called("startSynchronisation"), synchronised);
+    }
+
+    void synchronisationOffIgnoresCommandLine() {
+        start("/sync");
+        QVERIFY(!services.called("startSynchronisation"));
+    }
+
+    void dailyUpdateCheck_data() {
+        QTest::addColumn<QDateTime>("last");
+        QTest::addColumn<bool>("checked");
+        QTest::newRow("earlier today") << QDateTime(kNow.date(), QTime(0, 0, 1)) << false;
+        QTest::newRow("yesterday 23:59") << QDateTime(kNow.date().addDays(-1), QTime(23, 59, 0)) << true;
+    }
+    void dailyUpdateCheck() {
+        QFETCH(QDateTime, last);
+        set("UpdateCheckLast", SettingsConversions::fromDateTime(last));
+        start();
+        QFETCH(bool, checked);
+        QCOMPARE(services.called("testAndUpdate(1,0)"), checked);
+        if (checked) {
+            QCOMPARE(SettingsConversions::toDateTime(*store.read("UpdateCheckLast")), kNow);
+        }
+    }
+
+    void updateCheckOffSkipsIt() {
+        set("VersionCheck", "False");
+        start();
+        QVERIFY(!services.called("testAndUpdate(1,0)"));
+    }
+
+    void batteryAvailability_data() {
+        QTest::addColumn<int>("flag");
+        QTest::addColumn<int>("percent");
+        QTest::addColumn<bool>("available");
+        QTest::newRow("no system battery") << 128 << 255 << false;
+        QTest::newRow("flag 0 with 57%") << 0 << 57 << true;
+        QTest::newRow("flag 0 with 0%") << 0 << 0 << false;
+        QTest::newRow("unknown") << 255 << 255 << true;
+        QTest::newRow("charging") << 8 << 40 << true;
+    }
+    void batteryAvailability() {
+        QFETCH(int, flag);
+        QFETCH(int, percent);
+        services.power = BatteryReading{flag, percent};
+        auto menu = start();
+        QFETCH(bool, available);
+        QCOMPARE(menu->BatteryAvailable, available);
+    }
+
+    void unreadablePowerStatusLeavesBatteryOff() {
+        services.power = std::nullopt;
+        QVERIFY(!start()->BatteryAvailable);
+    }
+
+    void exitAsksAndNoKeepsRunning() {
+        auto menu = start();
+        services.calls.clear();
+        services.messageBoxAnswer = 7;
+        menu->mnuExit_Click();
+        QCOMPARE(services.calls, QStringList{"showMessageBox"});
+        QCOMPARE(services.lastMessageText,
+                 QStringLiteral("Are you sure you wish to exit the\r\nQuorvane program?\r\n"));
+        QCOMPARE(services.lastMessageStyle, 36);
+        QCOMPARE(services.lastMessageTitle, QStringLiteral("Exit"));
+
+        services.messageBoxAnswer = 6;
+        menu->mnuExit_Click();
+        QCOMPARE(services.calls.mid(1),
+                 (QStringList{"showMessageBox", "unloadWindows", "hideBalloon", "setHotkeyEnabled(false)",
+                              "stopHotkey", "removeTrayIcon", "endProgram"}));
+    }
+
+    void exitWithoutPromptEndsAtOnce() {
+        set("ShowExitPrompt", "False");
+        auto menu = start();
+        const int writesBefore = store.writes;
+        services.calls.clear();
+        menu->mnuExit_Click();
+        QVERIFY(!services.called("showMessageBox"));
+        QVERIFY(services.called("endProgram"));
+        QCOMPARE(store.writes, writesBefore);  // nothing is saved at exit
+    }
+};
+
+QTEST_GUILESS_MAIN(MenuStartupTest)
+#include "tst_menustartup.moc"

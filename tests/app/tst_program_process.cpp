@@ -1,0 +1,88 @@
+#include "support/TestEnvironment.h"
+
+#include <QtTest>
+
+// Runs the real program binary, as a user or a script would.
+class ProgramProcessTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestEnvironment> environment;
+
+    std::unique_ptr<QProcess> launch(const QStringList& arguments) {
+        auto process = std::make_unique<QProcess>();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("XDG_CONFIG_HOME", environment->configHome());
+        env.insert("XDG_RUNTIME_DIR", environment->path() + "/runtime");
+        process->setProcessEnvironment(env);
+        process->start(QStringLiteral(QUORVANE_BINARY), arguments);
+        return process;
+    }
+    QString lockPath() const { return environment->path() + "/runtime/Quorvane.lock"; }
+
+private Q_SLOTS:
+    void init() { environment = std::make_unique<TestEnvironment>(); }
+
+    void versionAndHelp() {
+        auto version = launch({"--version"});
+        QVERIFY(version->waitForFinished(10000));
+        QCOMPARE(version->exitCode(), 0);
+        QVERIFY(version->readAllStandardOutput().startsWith("Quorvane "));
+        auto help = launch({"--help"});
+        QVERIFY(help->waitForFinished(10000));
+        QCOMPARE(help->exitCode(), 0);
+        QVERIFY(help->readAllStandardOutput().contains("--dry-run"));
+    }
+
+    void unknownSwitchFailsClearly() {
+        auto process = launch({"--frobnicate"});
+        QVERIFY(process->waitForFinished(10000));
+        QCOMPARE(process->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process->exitCode(), 2);
+        QVERIFY(process->readAllStandardError().contains("unknown option '--frobnicate'"));
+    }
+
+    void secondCopyEndsSilently() {
+        auto first = launch({"--dry-run"});
+        QVERIFY(first->waitForStarted(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(lockPath()), 10000);
+
+        auto second = launch({"/SYNC"});
+        QVERIFY(second->waitForFinished(10000));
+        QCOMPARE(second->exitCode(), 0);
+        QVERIFY(second->readAllStandardError().isEmpty());
+        QCOMPARE(first->state(), QProcess::Running);
+
+        // A copy that died leaves its lock behind; the next start must not be blocked by it.
+        first->kill();
+        QVERIFY(first->waitForFinished(10000));
+        QVERIFY(QFile::exists(lockPath()));
+        auto third = launch({});
+        QVERIFY(third->waitForStarted(10000));
+        QVERIFY(!third->waitForFinished(1500));
+        QCOMPARE(third->state(), QProcess::Running);
+        third->kill();
+        third->waitForFinished(10000);
+    }
+
+    void damagedSettingsAreReportedOnce() {
+        const QString folder = environment->configHome() + "/Quorvane";
+        QDir().mkpath(folder);
+        QFile file(folder + "/Quorvane.conf");
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Settings\ngarbage\n");
+        file.close();
+
+        auto process = launch({});
+        QVERIFY(process->waitForStarted(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(!QDir(folder).entryList({"Quorvane.conf.damaged-*"}).isEmpty(), 10000);
+        process->terminate();
+        QVERIFY(process->waitForFinished(10000));
+        const QByteArray errors = process->readAllStandardError();
+        QCOMPARE(errors.count('\n'), 1);
+        QVERIFY(errors.contains("could not be read"));
+    }
+};
+
+QTEST_GUILESS_MAIN(ProgramProcessTest)
+#include "tst_program_process.moc"

@@ -1,0 +1,150 @@
+#include "platform/IniSettingsStore.h"
+#include "support/TestEnvironment.h"
+
+#include <QtTest>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <csignal>
+
+class IniSettingsStoreTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestEnvironment> environment;
+
+    QString path() const { return IniSettingsStore::defaultFilePath(); }
+    void writeFile(const QByteArray& content) {
+        QDir().mkpath(QFileInfo(path()).absolutePath());
+        QFile file(path());
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+    }
+    QByteArray fileContent() const {
+        QFile file(path());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    QStringList keptFiles() const {
+        return QDir(QFileInfo(path()).absolutePath()).entryList({"Quorvane.conf.damaged-*"}, QDir::Files);
+    }
+
+private Q_SLOTS:
+    void init() { environment = std::make_unique<TestEnvironment>(); }
+
+    void fileLivesUnderXdgConfigHome() {
+        QCOMPARE(path(), environment->configHome() + "/Quorvane/Quorvane.conf");
+    }
+
+    void absentKeyReadsAsNothing() {
+        IniSettingsStore store;
+        QVERIFY(!store.read("ShowSplash").has_value());
+    }
+
+    void writeReachesTheFileAtOnce() {
+        IniSettingsStore store;
+        QVERIFY(store.write("ShowSplash", "0"));
+        QVERIFY(fileContent().contains("[Settings]"));
+        QVERIFY(fileContent().contains("ShowSplash=0"));
+        IniSettingsStore reread;
+        QCOMPARE(reread.read("ShowSplash"), std::optional<QString>("0"));
+    }
+
+    void keysMatchWithoutCase() {
+        writeFile("[Settings]\nShowDdrive=1\nOther=x\n");
+        IniSettingsStore store;
+        QCOMPARE(store.read("showdDRIVE"), std::optional<QString>("1"));
+        QVERIFY(store.write("ShowDDrive", "0"));
+        const QByteArray content = fileContent();
+        QCOMPARE(content.count("rive="), 1);
+        QVERIFY(content.contains("ShowDDrive=0"));
+        QVERIFY(content.contains("Other=x"));
+        QCOMPARE(store.read("SHOWDDRIVE"), std::optional<QString>("0"));
+    }
+
+    void fileIsPrivate() {
+        IniSettingsStore store;
+        store.write("Defined", "Yes");
+        struct stat info {};
+        QCOMPARE(::stat(QFile::encodeName(path()).constData(), &info), 0);
+        QCOMPARE(info.st_mode & 0777, 0600u);
+    }
+
+    void textsWithCommasAndDatesStayText() {
+        IniSettingsStore store;
+        store.write("TimeServer", "a, b");
+        store.write("PreviousAutoSync", "12/8/2026 4:30:45 PM");
+        IniSettingsStore reread;
+        QCOMPARE(reread.read("TimeServer"), std::optional<QString>("a, b"));
+        QCOMPARE(reread.read("PreviousAutoSync"), std::optional<QString>("12/8/2026 4:30:45 PM"));
+    }
+
+    void handEditedListReadsAsText() {
+        writeFile("[Settings]\nTimeServer=a,b\n");
+        IniSettingsStore store;
+        QCOMPARE(store.read("TimeServer"), std::optional<QString>("a,b"));
+    }
+
+    void damagedFileIsKeptAside_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("unterminated section") << QByteArray("[Settings\nShowSplash=0\n");
+        QTest::newRow("line without a key")
+            << QByteArray("[Settings]\nShowSplash=0\nthis is not a setting\n");
+        QTest::newRow("binary") << QByteArray("\x00\x01\xff\xfe[Settings]\n", 14);
+        QTest::newRow("invalid UTF-8") << QByteArray("[Settings]\nTimeServer=\xc3\x28\n");
+    }
+    void damagedFileIsKeptAside() {
+        QFETCH(QByteArray, content);
+        writeFile(content);
+        IniSettingsStore store;
+        QVERIFY(store.recoveryNote().contains("could not be read"));
+        QVERIFY(!store.recoveryNote().contains('\n'));
+        QVERIFY(!store.read("ShowSplash").has_value());  // starts on defaults
+        const QStringList kept = keptFiles();
+        QCOMPARE(kept.size(), 1);
+        QFile keptFile(QFileInfo(path()).absolutePath() + "/" + kept.first());
+        QVERIFY(keptFile.open(QIODevice::ReadOnly));
+        QCOMPARE(keptFile.readAll(), content);  // nothing lost
+        QVERIFY(store.write("ShowSplash", "1"));
+        QCOMPARE(IniSettingsStore().read("ShowSplash"), std::optional<QString>("1"));
+    }
+
+    void soundFileIsLeftAlone() {
+        writeFile("; a comment\n[Settings]\nShowSplash = 0\n\n[Other]\nx=1\n");
+        IniSettingsStore store;
+        QVERIFY(store.recoveryNote().isEmpty());
+        QVERIFY(keptFiles().isEmpty());
+        QCOMPARE(store.read("ShowSplash"), std::optional<QString>("0"));
+    }
+
+    // A process killed while it writes must leave a file that parses and holds a complete value.
+    void interruptedWritesLeaveASoundFile() {
+        {
+            IniSettingsStore store;
+            store.write("TimeServer", "initial");
+        }
+        for (int round = 0; round < 5; ++round) {
+            const pid_t child = ::fork();
+            QVERIFY(child >= 0);
+            if (child == 0) {
+                IniSettingsStore store;
+                const QString longValue(4000, QLatin1Char('x'));
+                for (int i = 0;; ++i) {
+                    store.write("TimeServer", QStringLiteral("value-%1-").arg(i) + longValue);
+                }
+            }
+            QTest::qWait(30 + round * 17);
+            ::kill(child, SIGKILL);
+            int status = 0;
+            ::waitpid(child, &status, 0);
+
+            IniSettingsStore reread;
+            QVERIFY2(reread.recoveryNote().isEmpty(), qPrintable(reread.recoveryNote()));
+            const QString value = reread.read("TimeServer").value_or(QString());
+            QVERIFY(value == "initial" || (value.startsWith("value-") && value.endsWith(QString(100, 'x'))));
+            QVERIFY(value == "initial" || value.size() > 4000);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(IniSettingsStoreTest)
+#include "tst_inisettingsstore.moc"
