@@ -1,7 +1,10 @@
 #include "app/Application.h"
 
+#include "app/StartupShortcut.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <cstdio>
 
 Application::Application(const CommandLine& commandLine, QObject* parent)
@@ -67,6 +70,53 @@ void Application::hideFromTaskList() {
 void Application::setHotkeyEnabled(bool) {}
 
 void Application::testAndUpdate(bool, bool) {}
+
+void Application::unloadMonitorWindow() {}
+
+void Application::unloadOptionsDialog() {}
+
+void Application::showAbout() {}
+
+void Application::setMonitorTopmost(bool) {}
+
+void Application::setMonitorTranslucency(bool, int) {}
+
+bool Application::createStartupShortcut() {
+    const QString target = QCoreApplication::applicationFilePath();
+    const QString failure = StartupShortcut().CreateShortcut(target);
+    if (!failure.isEmpty()) {
+        QMessageBox::information(nullptr, QStringLiteral("Quorvane"), failure);
+        return false;
+    }
+    return true;
+}
+
+void Application::removeStartupShortcut() {
+    StartupShortcut().RemoveStartupShortcut();
+}
+
+// The options dialog is not part of the program yet: it is never open.
+bool Application::optionsApplyEnabled() {
+    return false;
+}
+
+void Application::setOptionsApplyEnabled(bool) {}
+
+void Application::setOptionsMirrorBox(const QString&, bool) {}
+
+int Application::optionsCurrentPage() {
+    return 0;
+}
+
+bool Application::popupShown() {
+    return false;
+}
+
+void Application::showPopup() {}
+
+void Application::unloadPopup() {}
+
+void Application::restartPopupHideTimer() {}
 
 int Application::showMessageBox(const QString&, int, const QString&) {
     return 0;

@@ -9,13 +9,16 @@
 #include <QStandardPaths>
 
 namespace {
-QString autostartFolder(const QString& configFolder) { return configFolder + QStringLiteral("/autostart/"); }
+QString autostartFolder(const QString& configFolder) {
+    return configFolder + QStringLiteral("/autostart/");
+}
 
 bool hidesProgram(const QString& path) {
     QSettings entry(path, QSettings::IniFormat);
     entry.beginGroup(QStringLiteral("Desktop Entry"));
-    return entry.value(QStringLiteral("Hidden")).toString().compare(QLatin1String("true"), Qt::CaseInsensitive) ==
-           0;
+    return entry.value(QStringLiteral("Hidden"))
+               .toString()
+               .compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
 }
 
 QString quoteArgument(const QString& argument) {
@@ -100,7 +103,8 @@ QString StartupShortcut::CreateShortcut(const QString& target, const QString& ar
 void StartupShortcut::RemoveStartupShortcut() {
     QFile::remove(FindStartupShortcut());
     if (!systemWideEntry().isEmpty()) {
-        const QByteArray hidden = "[Desktop Entry]\nType=Application\nName=" + name_.toUtf8() + "\nHidden=true\n";
+        const QByteArray hidden =
+            "[Desktop Entry]\nType=Application\nName=" + name_.toUtf8() + "\nHidden=true\n";
         writeEntry(hidden);
     }
 }

@@ -92,10 +92,14 @@ private Q_SLOTS:
     void execLineQuotesWhatNeedsIt_data() {
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("plain") << "/usr/bin/quorvane" << "/usr/bin/quorvane";
-        QTest::newRow("blank") << "/home/a b/quorvane" << "\"/home/a b/quorvane\"";
-        QTest::newRow("dollar and quote") << "/x/$q\"" << "\"/x/\\\\$q\\\\\"\"";
-        QTest::newRow("percent") << "/x/100%" << "\"/x/100%%\"";
+        QTest::newRow("plain") << "/usr/bin/quorvane"
+                               << "/usr/bin/quorvane";
+        QTest::newRow("blank") << "/home/a b/quorvane"
+                               << "\"/home/a b/quorvane\"";
+        QTest::newRow("dollar and quote") << "/x/$q\""
+                                          << "\"/x/\\\\$q\\\\\"\"";
+        QTest::newRow("percent") << "/x/100%"
+                                 << "\"/x/100%%\"";
     }
     void execLineQuotesWhatNeedsIt() {
         QFETCH(QString, target);
