@@ -10,7 +10,9 @@
 Application::Application(const CommandLine& commandLine, QObject* parent)
     : QObject(parent), commandLine_(commandLine) {}
 
-Application::~Application() = default;
+Application::~Application() {
+    trayIcon_.reset();  // it refers to the controller
+}
 
 bool Application::start() {
     if (anotherInstanceRunning()) {
@@ -61,7 +63,10 @@ void Application::showMonitorWindow() {}
 
 void Application::startSynchronisation() {}
 
-void Application::addTrayIcon(const QString&) {}
+void Application::addTrayIcon(const QString& tooltip) {
+    trayIcon_ = std::make_unique<TrayIcon>(*menu_, *this);
+    trayIcon_->AddTrayIcon(tooltip);
+}
 
 void Application::hideFromTaskList() {
     // The controller never shows a window of its own, so there is nothing to hide from a task list.
@@ -128,7 +133,11 @@ void Application::hideBalloon() {}
 
 void Application::stopHotkey() {}
 
-void Application::removeTrayIcon() {}
+void Application::removeTrayIcon() {
+    if (trayIcon_) {
+        trayIcon_->RemoveTrayIcon();
+    }
+}
 
 void Application::endProgram() {
     QCoreApplication::quit();

@@ -5,6 +5,7 @@
 #include "app/Menu.h"
 #include "app/MenuServices.h"
 #include "app/SingleInstance.h"
+#include "app/TrayIcon.h"
 #include "platform/IniSettingsStore.h"
 
 #include <QObject>
@@ -23,6 +24,7 @@ public:
 
     Menu& menu() { return *menu_; }
     const CommandLine& commandLine() const { return commandLine_; }
+    TrayIcon* trayIcon() { return trayIcon_.get(); }
 
     // MenuServices
     bool anotherInstanceRunning() override;
@@ -69,4 +71,5 @@ private:
     std::unique_ptr<IniSettingsStore> store_;
     std::unique_ptr<AppSettings> settings_;
     std::unique_ptr<Menu> menu_;
+    std::unique_ptr<TrayIcon> trayIcon_;
 };
