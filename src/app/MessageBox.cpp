@@ -107,7 +107,7 @@ MessageBox::MessageBox(const QString& text, int styleNumber, const QString& titl
     if (layout_.defaultButton >= 0) {
         QPushButton* defaultButton = buttons_.at(layout_.defaultButton);
         defaultButton->setDefault(true);
-        defaultButton->setFocus();
+        defaultButton->setFocus();  // taken when the window is activated
     } else {
         // Without a default button no button holds the focus, so Enter chooses nothing by accident.
         setFocus();
@@ -116,13 +116,6 @@ MessageBox::MessageBox(const QString& text, int styleNumber, const QString& titl
 
 void MessageBox::reject() {
     done(MessageBoxResult::Closed);
-}
-
-void MessageBox::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (layout_.defaultButton >= 0) {
-        buttons_.at(layout_.defaultButton)->setFocus(Qt::ActiveWindowFocusReason);
-    }
 }
 
 void MessageBox::keyPressEvent(QKeyEvent* event) {
