@@ -88,13 +88,13 @@ MessageBox::MessageBox(const QString& text, int styleNumber, const QString& titl
     }
 
     for (qsizetype i = 0; i < layout_.buttons.size(); ++i) {
-        const MessageBoxButton& spec = layout_.buttons.at(i);
-        auto* button = new QPushButton(spec.caption, this);
+        const MessageBoxButton& choice = layout_.buttons.at(i);
+        auto* button = new QPushButton(choice.caption, this);
         button->setObjectName(QStringLiteral("MsgButton%1").arg(i));
         // No automatic defaults: the default button is the one the style number asks for, or none.
         button->setAutoDefault(false);
         button->setGeometry(toPixels(layout_.buttonRects.at(i), twipsX, twipsY));
-        const int result = spec.result;
+        const int result = choice.result;
         connect(button, &QPushButton::clicked, this, [this, result] { done(result); });
         buttons_.append(button);
     }
