@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "app/MessageBox.h"
 #include "app/StartupShortcut.h"
 
 #include <QCoreApplication>
@@ -127,7 +128,9 @@ int Application::showMessageBox(const QString&, int, const QString&) {
     return 0;
 }
 
-void Application::unloadWindows() {}
+void Application::unloadWindows() {
+    UnloadMessageBoxes();
+}
 
 void Application::hideBalloon() {}
 
