@@ -2,6 +2,7 @@
 
 #include "app/MessageBox.h"
 #include "app/StartupShortcut.h"
+#include "timesync/TimeServerTable.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
