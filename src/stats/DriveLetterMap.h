@@ -27,6 +27,5 @@ private:
     void load();
 
     SettingsStore* store_;
-    bool loaded_ = false;
     std::array<QString, 23> mountOfLetter_;
 };

@@ -16,8 +16,9 @@ public:
     constexpr qint64 raw() const { return raw_; }
     constexpr bool isZero() const { return raw_ == 0; }
 
-    FixedPoint4 operator-(FixedPoint4 other) const { return FixedPoint4(raw_ - other.raw_); }
-    FixedPoint4 operator*(qint64 factor) const { return FixedPoint4(raw_ * factor); }
+    // Results beyond the 64-bit range saturate.
+    FixedPoint4 operator-(FixedPoint4 other) const;
+    FixedPoint4 operator*(qint64 factor) const;
     // Quotients rounded to four decimals, halves to even. The divisor must not be zero.
     FixedPoint4 operator/(FixedPoint4 divisor) const;
     FixedPoint4 operator/(qint64 divisor) const;

@@ -151,6 +151,7 @@ private:
 
     QList<FixedDrive> fixedDrives_;
     bool drivesStale_ = true;
+    bool enumerated_ = false;
 
     qint16 processCount_ = 0;
     qint16 threadCount_ = 0;
