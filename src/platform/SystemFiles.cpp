@@ -29,7 +29,7 @@ QByteArray SystemFiles::nativePath(const QString& systemPath) const {
 }
 
 bool SystemFiles::read(const QString& systemPath, QByteArray& content, qsizetype maxBytes) const {
-    content.clear();
+    content.resize(0);  // keeps the capacity for the next sample
     const int fd = ::open(nativePath(systemPath).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         return false;

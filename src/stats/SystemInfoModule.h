@@ -52,6 +52,12 @@ struct FixedDrive {
 //   7 CDrive   percent of "/" in use              (what df's Use% reports, halves to even)
 //   extra drives: percent in use of the drive's mount point, by letter D..Z
 //
+// Labels: StatisticLabels.h has the row captions and pop-up labels; the battery's depend on
+// batteryState().condition. Balloons: powerStatus().batteryLifeTime/batteryFullLifeTime (seconds,
+// -1 unknown), diskSpace(driveRoot(letter)) for a drive's bytes, createMemState() for memory totals,
+// GetProcessorDescription() plus CountProcesses()/processCount()/threadCount() for the CPU.
+// Everything here runs on the user-interface thread.
+//
 // Drives are enumerated from the mount table and cached: EnumFixedDrives() re-reads it only after
 // invalidateFixedDrives() (connect SysInfo::drivesChanged to it) or when the kernel flags a change
 // of the mount table, never on every sample. "/" is drive C: and never an extra drive.
