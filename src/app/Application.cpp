@@ -2,13 +2,11 @@
 
 #include "app/MessageBox.h"
 #include "app/StartupShortcut.h"
-#include "timesync/TimeServerTable.h"
-
 #include "monitor/PopupText.h"
+#include "timesync/TimeServerTable.h"
 
 #include <QCoreApplication>
 #include <QCursor>
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <cstdio>
 
@@ -36,37 +34,44 @@ bool Application::start() {
     return menu_->load();
 }
 
-bool Application::anotherInstanceRunning() {
-    return !instance_.acquire();
-}
+// --- Start-up ------------------------------------------------------------------------------------
+
+bool Application::anotherInstanceRunning() { return !instance_.acquire(); }
 
 void Application::showSplash() {}
 
 void Application::resetAlertState() {}
 
-bool Application::startupShortcutExists() {
-    return false;
-}
+bool Application::startupShortcutExists() { return StartupShortcut().exists(); }
 
 QString Application::buildTimeServerList() {
-    return {};
+    timeServerTable().BuildTimeServerTable();
+    return TimeServerTable::defaultHost();
 }
 
-void Application::createCpuMeter(bool) {}
+void Application::createCpuMeter(bool isNT) {
+    cpuMeter_ = stats_->createCpuMeter(isNT);
+    cpuMeter_->Initialize();
+    cpuMeterForChecks_ = cpuMeter_.get();
+    memState_ = stats_->createMemState();
+}
 
 std::optional<BatteryReading> Application::readPowerStatus() {
-    return std::nullopt;
+    stats_->RefreshSystemStatus();
+    if (!stats_->powerStatusValid()) {
+        return std::nullopt;
+    }
+    return BatteryReading{stats_->powerStatus().batteryFlag, stats_->powerStatus().batteryLifePercent};
 }
 
 QList<QChar> Application::enumFixedDrives() {
-    return {};
+    stats_->EnumFixedDrives();
+    return stats_->fixedDriveLetters();
 }
 
 void Application::showOptionsDialog(int) {}
 
-void Application::processPendingEvents() {
-    QCoreApplication::processEvents();
-}
+void Application::processPendingEvents() { QCoreApplication::processEvents(); }
 
 void Application::showMonitorWindow() {}
 
@@ -84,6 +89,8 @@ void Application::hideFromTaskList() {
 void Application::setHotkeyEnabled(bool) {}
 
 void Application::testAndUpdate(bool, bool) {}
+
+// --- Tray commands ---------------------------------------------------------------------------------
 
 void Application::unloadMonitorWindow() {}
 
@@ -105,35 +112,73 @@ bool Application::createStartupShortcut() {
     return true;
 }
 
-void Application::removeStartupShortcut() {
-    StartupShortcut().RemoveStartupShortcut();
-}
+void Application::removeStartupShortcut() { StartupShortcut().RemoveStartupShortcut(); }
 
 // The options dialog is not part of the program yet: it is never open.
-bool Application::optionsApplyEnabled() {
-    return false;
-}
+bool Application::optionsApplyEnabled() { return false; }
 
 void Application::setOptionsApplyEnabled(bool) {}
 
 void Application::setOptionsMirrorBox(const QString&, bool) {}
 
-int Application::optionsCurrentPage() {
-    return 0;
+int Application::optionsCurrentPage() { return 0; }
+
+// --- Pop-up window ---------------------------------------------------------------------------------
+
+bool Application::pointerOnTrayIcon() const {
+    const QRect icon = trayIcon_ ? trayIcon_->geometry() : QRect();
+    const QPoint pointer = QCursor::pos();
+    return !icon.isEmpty() && pointer.x() >= icon.left() && pointer.x() <= icon.right() &&
+           pointer.y() >= icon.top() && pointer.y() <= icon.bottom();
 }
 
-bool Application::popupShown() {
-    return false;
+bool Application::popupShown() { return popup_ && popup_->isVisible(); }
+
+void Application::showPopup() {
+    if (!popup_) {
+        popupCpuMeter_ = stats_->createCpuMeter(menu_->facts().isNT);
+        popupCpuMeter_->Initialize();
+        Popup::Hooks hooks{
+            [this] { return PopupText::build(menu_->sharedState(), *stats_, popupCpuMeter_.get()); },
+            [this] { return pointerOnTrayIcon(); },
+            [this] { return QSize(sysInfo_->WorkAreaWidth(), sysInfo_->WorkAreaHeight()); },
+            [] { return SysInfo::twipsPerPixelX(); }};
+        popup_ = new Popup(std::move(hooks));
+        connect(popup_, &Popup::closeRequested, this, [this] {
+            menu_->Timer2.stop();
+            menu_->Timer3.stop();
+            unloadPopup();
+        });
+    }
+    popup_->popUp();
 }
 
-void Application::showPopup() {}
+void Application::unloadPopup() {
+    if (popup_) {
+        popup_->close();  // deletes itself
+        popup_ = nullptr;
+    }
+    if (popupCpuMeter_) {
+        popupCpuMeter_->Terminate();
+        popupCpuMeter_.reset();
+    }
+}
 
-void Application::unloadPopup() {}
+void Application::restartPopupHideTimer() {
+    if (!popup_) {
+        return;
+    }
+    popup_->Timer4.stop();
+    popup_->Timer4.setInterval(10000);
+    QCoreApplication::processEvents();
+    popup_->Timer4.setInterval(3000);
+    popup_->Timer4.start();
+}
 
-void Application::restartPopupHideTimer() {}
+// --- Exit and unload -------------------------------------------------------------------------------
 
-int Application::showMessageBox(const QString&, int, const QString&) {
-    return 0;
+int Application::showMessageBox(const QString& text, int style, const QString& title) {
+    return ShowMessageBox(text, style, title);
 }
 
 void Application::unloadWindows() {
@@ -152,5 +197,8 @@ void Application::removeTrayIcon() {
 }
 
 void Application::endProgram() {
+    if (cpuMeter_) {
+        cpuMeter_->Terminate();
+    }
     QCoreApplication::quit();
 }
