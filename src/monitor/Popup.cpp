@@ -22,6 +22,8 @@ Popup::Popup(Hooks hooks, QWidget* parent)
                           Qt::WindowDoesNotAcceptFocus),
       hooks_(std::move(hooks)) {
     setObjectName(QStringLiteral("Popup"));
+    setWindowTitle(
+        QStringLiteral("Quorvane pop-up"));  // never shown: it names the window for the window system
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_DeleteOnClose);
     setFocusPolicy(Qt::NoFocus);
