@@ -1,13 +1,19 @@
 #include "app/Application.h"
 
+#include "app/MessageBox.h"
+#include "app/StartupShortcut.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <cstdio>
 
 Application::Application(const CommandLine& commandLine, QObject* parent)
     : QObject(parent), commandLine_(commandLine) {}
 
-Application::~Application() = default;
+Application::~Application() {
+    trayIcon_.reset();  // it refers to the controller
+}
 
 bool Application::start() {
     if (anotherInstanceRunning()) {
@@ -58,7 +64,10 @@ void Application::showMonitorWindow() {}
 
 void Application::startSynchronisation() {}
 
-void Application::addTrayIcon(const QString&) {}
+void Application::addTrayIcon(const QString& tooltip) {
+    trayIcon_ = std::make_unique<TrayIcon>(*menu_, *this);
+    trayIcon_->AddTrayIcon(tooltip);
+}
 
 void Application::hideFromTaskList() {
     // The controller never shows a window of its own, so there is nothing to hide from a task list.
@@ -68,17 +77,70 @@ void Application::setHotkeyEnabled(bool) {}
 
 void Application::testAndUpdate(bool, bool) {}
 
+void Application::unloadMonitorWindow() {}
+
+void Application::unloadOptionsDialog() {}
+
+void Application::showAbout() {}
+
+void Application::setMonitorTopmost(bool) {}
+
+void Application::setMonitorTranslucency(bool, int) {}
+
+bool Application::createStartupShortcut() {
+    const QString target = QCoreApplication::applicationFilePath();
+    const QString failure = StartupShortcut().CreateShortcut(target);
+    if (!failure.isEmpty()) {
+        QMessageBox::information(nullptr, QStringLiteral("Quorvane"), failure);
+        return false;
+    }
+    return true;
+}
+
+void Application::removeStartupShortcut() {
+    StartupShortcut().RemoveStartupShortcut();
+}
+
+// The options dialog is not part of the program yet: it is never open.
+bool Application::optionsApplyEnabled() {
+    return false;
+}
+
+void Application::setOptionsApplyEnabled(bool) {}
+
+void Application::setOptionsMirrorBox(const QString&, bool) {}
+
+int Application::optionsCurrentPage() {
+    return 0;
+}
+
+bool Application::popupShown() {
+    return false;
+}
+
+void Application::showPopup() {}
+
+void Application::unloadPopup() {}
+
+void Application::restartPopupHideTimer() {}
+
 int Application::showMessageBox(const QString&, int, const QString&) {
     return 0;
 }
 
-void Application::unloadWindows() {}
+void Application::unloadWindows() {
+    UnloadMessageBoxes();
+}
 
 void Application::hideBalloon() {}
 
 void Application::stopHotkey() {}
 
-void Application::removeTrayIcon() {}
+void Application::removeTrayIcon() {
+    if (trayIcon_) {
+        trayIcon_->RemoveTrayIcon();
+    }
+}
 
 void Application::endProgram() {
     QCoreApplication::quit();

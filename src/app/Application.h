@@ -5,6 +5,7 @@
 #include "app/Menu.h"
 #include "app/MenuServices.h"
 #include "app/SingleInstance.h"
+#include "app/TrayIcon.h"
 #include "platform/IniSettingsStore.h"
 
 #include <QObject>
@@ -23,6 +24,7 @@ public:
 
     Menu& menu() { return *menu_; }
     const CommandLine& commandLine() const { return commandLine_; }
+    TrayIcon* trayIcon() { return trayIcon_.get(); }
 
     // MenuServices
     bool anotherInstanceRunning() override;
@@ -41,6 +43,21 @@ public:
     void hideFromTaskList() override;
     void setHotkeyEnabled(bool enabled) override;
     void testAndUpdate(bool showStatus, bool showMessage) override;
+    void unloadMonitorWindow() override;
+    void unloadOptionsDialog() override;
+    void showAbout() override;
+    void setMonitorTopmost(bool onTop) override;
+    void setMonitorTranslucency(bool translucent, int alpha) override;
+    bool createStartupShortcut() override;
+    void removeStartupShortcut() override;
+    bool optionsApplyEnabled() override;
+    void setOptionsApplyEnabled(bool enabled) override;
+    void setOptionsMirrorBox(const QString& box, bool checked) override;
+    int optionsCurrentPage() override;
+    bool popupShown() override;
+    void showPopup() override;
+    void unloadPopup() override;
+    void restartPopupHideTimer() override;
     int showMessageBox(const QString& text, int style, const QString& title) override;
     void unloadWindows() override;
     void hideBalloon() override;
@@ -54,4 +71,5 @@ private:
     std::unique_ptr<IniSettingsStore> store_;
     std::unique_ptr<AppSettings> settings_;
     std::unique_ptr<Menu> menu_;
+    std::unique_ptr<TrayIcon> trayIcon_;
 };

@@ -1,3 +1,4 @@
+#include "app/AppIcon.h"
 #include "app/Application.h"
 #include "app/CommandLine.h"
 
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
     QApplication::setApplicationVersion(QStringLiteral(QUORVANE_VERSION));
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(AppIcon::icon());
 
     Application program(commandLine);
     if (!program.start()) {
