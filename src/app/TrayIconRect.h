@@ -16,6 +16,8 @@ struct TrayIconRect {
         return point.x() >= left && point.x() <= right && point.y() >= top && point.y() <= bottom;
     }
     bool isEmpty() const { return left > right || top > bottom; }
+    // The same edges as a QRect; the fallback gives an empty (never containing) QRect.
+    QRect toQRect() const { return QRect(QPoint(left, top), QPoint(right, bottom)); }
     friend bool operator==(const TrayIconRect&, const TrayIconRect&) = default;
 };
 

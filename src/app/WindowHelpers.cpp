@@ -10,13 +10,17 @@
 
 bool translucencyAvailable = false;
 
-void LocateTrayIcon(const QSystemTrayIcon* icon) {
-    const QRect geometry = icon ? icon->geometry() : QRect();
+const TrayIconRect& LocateTrayIcon(const QRect& reportedGeometry) {
     QRect workArea;
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         workArea = screen->availableGeometry();
     }
-    trayIconRect = trayIconRectFor(geometry, workArea);
+    trayIconRect = trayIconRectFor(reportedGeometry, workArea);
+    return trayIconRect;
+}
+
+const TrayIconRect& LocateTrayIcon(const QSystemTrayIcon* icon) {
+    return LocateTrayIcon(icon ? icon->geometry() : QRect());
 }
 
 void SetTopmost(QWidget* form, bool onTop) {

@@ -12,9 +12,11 @@ class QWidget;
 // Set by the monitor window when it loads; the translucency operations do nothing while false.
 extern bool translucencyAvailable;
 
-// Recomputes trayIconRect from the icon's geometry (X11 trays report it) or the fallback at the
-// bottom-right corner of the primary screen's work area. A null icon gives the fallback.
-void LocateTrayIcon(const QSystemTrayIcon* icon);
+// Recomputes trayIconRect from the icon's geometry as the tray reports it (X11 trays do; others
+// give an empty QRect) or else the fallback at the bottom-right corner of the primary screen's work
+// area, and returns it.
+const TrayIconRect& LocateTrayIcon(const QRect& reportedGeometry);
+const TrayIconRect& LocateTrayIcon(const QSystemTrayIcon* icon);  // null: the fallback
 
 // Keeps the window above all others, or lets it go back among them, without hiding or moving it.
 void SetTopmost(QWidget* form, bool onTop);

@@ -1,5 +1,7 @@
 #include "app/WindowHelpers.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTest>
 #include <QWidget>
 
@@ -22,11 +24,21 @@ private Q_SLOTS:
         const TrayIconRect rect = trayIconRectFor(QRect(), workArea);
         QCOMPARE(rect, (TrayIconRect{1282, 779, 1279, 776}));
         QVERIFY(rect.isEmpty());
+        QVERIFY(rect.toQRect().isEmpty());
         for (const QPoint point :
              {QPoint(1279, 776), QPoint(1280, 777), QPoint(1282, 779), QPoint(1281, 778)}) {
             QVERIFY2(!rect.contains(point),
                      qPrintable(QStringLiteral("%1,%2").arg(point.x()).arg(point.y())));
         }
+    }
+
+    void locateUsesTheReportedGeometryOrTheWorkArea() {
+        QCOMPARE(LocateTrayIcon(QRect(10, 20, 22, 22)), (TrayIconRect{10, 20, 31, 41}));
+        QCOMPARE(trayIconRect, (TrayIconRect{10, 20, 31, 41}));
+        const QRect workArea = QGuiApplication::primaryScreen()->availableGeometry();
+        QCOMPARE(LocateTrayIcon(static_cast<const QSystemTrayIcon*>(nullptr)),
+                 trayIconRectFor(QRect(), workArea));
+        QVERIFY(!trayIconRect.contains(workArea.bottomRight()));
     }
 
     void alphaFromLevel_data() {
