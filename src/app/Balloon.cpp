@@ -110,13 +110,14 @@ QRect Balloon::currentTarget() const {
 
 void Balloon::showAtTarget(const QRect& target) {
     targetRect_ = target;
+    hasTarget_ = true;
     relayout();
     show();
     raise();
 }
 
 void Balloon::relayout() {
-    if (targetRect_.isNull() && !anchor_) {
+    if (!hasTarget_) {
         return;  // never shown yet: nothing to point at
     }
     targetRect_ = currentTarget();

@@ -57,6 +57,7 @@ private:
     QToolButton* closeButton_;
     QString text_;
     QRect targetRect_;
+    bool hasTarget_ = false;
     QPointer<QWidget> anchor_;
     BalloonLayout layout_;
 };

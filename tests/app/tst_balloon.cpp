@@ -67,6 +67,7 @@ private Q_SLOTS:
         balloon.setText(QStringLiteral("Text"));
         balloon.showAt(QPoint(600, 500));
         QVERIFY(balloon.isShown());
+        QCOMPARE(balloon.pos() + balloon.currentLayout().tail[0], QPoint(600, 500));
         QTest::mouseClick(balloon.closeButton(), Qt::LeftButton);
         QVERIFY(!balloon.isShown());
         QCOMPARE(spy.count(), 1);
