@@ -2,8 +2,12 @@
 
 #include "app/MessageBox.h"
 #include "app/StartupShortcut.h"
+#include "timesync/TimeServerTable.h"
+
+#include "monitor/PopupText.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <cstdio>
@@ -24,7 +28,11 @@ bool Application::start() {
         std::fprintf(stderr, "%s\n", qPrintable(store_->recoveryNote()));
     }
     settings_ = std::make_unique<AppSettings>(*store_);
-    menu_ = std::make_unique<Menu>(*settings_, *this, PlatformFacts::linux(), commandLine_.lowerCaseText);
+    stats_ = std::make_unique<SystemInfoModule>(store_.get());
+    sysInfo_ = std::make_unique<SysInfo>();
+    connect(sysInfo_.get(), &SysInfo::drivesChanged, this, [this] { stats_->invalidateFixedDrives(); });
+    readings_ = std::make_unique<LiveReadings>(*stats_, cpuMeterForChecks_);
+    menu_ = std::make_unique<Menu>(*settings_, *this, stats_->platformFacts(), commandLine_.lowerCaseText);
     return menu_->load();
 }
 
@@ -130,6 +138,7 @@ int Application::showMessageBox(const QString&, int, const QString&) {
 
 void Application::unloadWindows() {
     UnloadMessageBoxes();
+    unloadPopup();
 }
 
 void Application::hideBalloon() {}

@@ -2,13 +2,19 @@
 
 #include "app/AppSettings.h"
 #include "app/CommandLine.h"
+#include "app/LiveReadings.h"
 #include "app/Menu.h"
 #include "app/MenuServices.h"
 #include "app/SingleInstance.h"
 #include "app/TrayIcon.h"
+#include "monitor/Popup.h"
 #include "platform/IniSettingsStore.h"
+#include "stats/CpuMeter.h"
+#include "stats/SysInfo.h"
+#include "stats/SystemInfoModule.h"
 
 #include <QObject>
+#include <QPointer>
 #include <memory>
 
 // The running program: wires the controller to the real settings file, windows and subsystems.
@@ -25,6 +31,8 @@ public:
     Menu& menu() { return *menu_; }
     const CommandLine& commandLine() const { return commandLine_; }
     TrayIcon* trayIcon() { return trayIcon_.get(); }
+    SystemInfoModule& stats() { return *stats_; }
+    SysInfo& sysInfo() { return *sysInfo_; }
 
     // MenuServices
     bool anotherInstanceRunning() override;
@@ -66,10 +74,20 @@ public:
     void endProgram() override;
 
 private:
+    bool pointerOnTrayIcon() const;
+
     CommandLine commandLine_;
     SingleInstance instance_;
     std::unique_ptr<IniSettingsStore> store_;
     std::unique_ptr<AppSettings> settings_;
     std::unique_ptr<Menu> menu_;
     std::unique_ptr<TrayIcon> trayIcon_;
+    std::unique_ptr<SystemInfoModule> stats_;
+    std::unique_ptr<CpuMeter> cpuMeter_;
+    CpuMeter* cpuMeterForChecks_ = nullptr;
+    std::unique_ptr<CMemState> memState_;
+    std::unique_ptr<SysInfo> sysInfo_;
+    std::unique_ptr<LiveReadings> readings_;
+    QPointer<Popup> popup_;
+    std::unique_ptr<CpuMeter> popupCpuMeter_;
 };

@@ -1,6 +1,7 @@
 #include "app/AppIcon.h"
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "stats/StatsCommand.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -22,6 +23,11 @@ int main(int argc, char** argv) {
     if (commandLine.version) {
         std::printf("Quorvane %s\n", QUORVANE_VERSION);
         return 0;
+    }
+
+    if (commandLine.stats) {
+        QTextStream out(stdout);
+        return StatsCommand::run(out);  // needs no display
     }
 
     QApplication app(argc, argv);
