@@ -103,7 +103,8 @@ void Balloon::dismiss() {
 
 QRect Balloon::currentTarget() const {
     if (anchor_) {
-        return QRect(anchor_->mapToGlobal(QPoint(0, 0)), anchor_->size());
+        // The middle of the widget: a tail ending on its edge would seem to point at its neighbour.
+        return QRect(anchor_->mapToGlobal(anchor_->rect().center()), QSize(0, 0));
     }
     return targetRect_;
 }

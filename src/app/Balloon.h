@@ -30,7 +30,7 @@ public:
 
     // Shows the balloon (or moves the shown one) with its tail at a screen position, in pixels.
     void showAt(QPoint screenPosition);
-    // Shows the balloon pointing at a widget; it follows the widget's place at each re-layout.
+    // Shows the balloon pointing at the middle of a widget, found afresh at each re-layout.
     void showAt(QWidget* anchor);
 
     // Closes a shown balloon as the program; closed(Program) follows. Nothing when not shown.

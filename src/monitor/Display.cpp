@@ -52,6 +52,8 @@ Display::Display(Menu& menu, SystemInfoModule& stats, QWidget* parent)
     setPalette(colours);
     setAutoFillBackground(true);
     setMouseTracking(true);
+    // The designed caption column, widened where the font's captions would not fit it.
+    captionWidth_ = std::max(kTextWidth / SysInfo::twipsPerPixelX(), widestCaption());
 
     Timer1.setInterval(900);
     Timer2.setInterval(1000);
@@ -158,18 +160,42 @@ void Display::addRow(const QString& caption) {
     const int tppY = SysInfo::twipsPerPixelY();
 
     auto* text = new QLabel(caption, this);
-    text->setGeometry(kTextLeft / tppX, textTop(row) / tppY, kTextWidth / tppX, kTextHeight / tppY);
+    text->setGeometry(kTextLeft / tppX, textTop(row) / tppY, captionWidth_, kTextHeight / tppY);
     text->setMouseTracking(true);
     text->installEventFilter(this);
     text->show();
     StatText.append(text);
 
     auto* bar = new LevelBar(this);
-    bar->setGeometry(kBarLeft / tppX, barTop(row) / tppY, kBarWidth / tppX, kBarHeight / tppY);
+    bar->setGeometry(barLeft(), barTop(row) / tppY, kBarWidth / tppX, kBarHeight / tppY);
     bar->setMouseTracking(true);
     bar->installEventFilter(this);
     bar->show();
     StatBar.append(bar);
+}
+
+int Display::barLeft() const {
+    const int tppX = SysInfo::twipsPerPixelX();
+    return (kTextLeft / tppX) + captionWidth_ + (kBarLeft - kTextLeft - kTextWidth) / tppX;
+}
+
+int Display::widestCaption() const {
+    // Every caption a row can get, so the columns stay put when rows or battery states change.
+    QStringList captions;
+    for (int item = 0; item < kFixedItemCount; ++item) {
+        captions << StatisticLabels::monitorCaption(item);
+    }
+    for (const BatteryCondition condition :
+         {BatteryCondition::Normal, BatteryCondition::Charging, BatteryCondition::Unplugged}) {
+        captions << StatisticLabels::batteryCaption(condition);
+    }
+    captions << StatisticLabels::monitorDriveCaption(QLatin1Char('W'));
+    const QFontMetrics metrics(font());
+    int widest = 0;
+    for (const QString& caption : captions) {
+        widest = std::max(widest, metrics.horizontalAdvance(caption) + 2);
+    }
+    return widest;
 }
 
 void Display::removeLastRow() {
@@ -184,7 +210,8 @@ void Display::setDriveTooltip(int row, const QString& mountPoint) {
 void Display::fitHeight() {
     const int tppX = SysInfo::twipsPerPixelX();
     const int tppY = SysInfo::twipsPerPixelY();
-    setFixedSize(kClientWidth / tppX, clientHeight(rowCount()) / tppY);
+    const int rightMargin = (kClientWidth - kBarLeft - kBarWidth) / tppX;
+    setFixedSize(barLeft() + kBarWidth / tppX + rightMargin, clientHeight(rowCount()) / tppY);
 }
 
 int Display::windowHeightTwips() const {
@@ -452,6 +479,17 @@ void Display::applyTranslucency() {
         MakeOpaque(this);
     } else {
         MakeTranslucent(this, translucencyAlpha(menu_.sharedState().transparentLevel));
+    }
+}
+
+void Display::setTransparent(bool on, int alpha) {
+    InsideBorder = false;
+    if (on) {
+        MakeTranslucent(this, alpha);
+        Timer4.start();
+    } else {
+        MakeOpaque(this);
+        Timer4.stop();
     }
 }
 

@@ -36,6 +36,8 @@ public:
     bool load();
 
     void DeleteBalloon();
+    // The tray's transparency switch changed while the window is open.
+    void setTransparent(bool on, int alpha);
 
     // Handlers of the window's timers and events, public so tests can drive them step by step.
     void Timer1_Timer();  // refresh the values
@@ -81,6 +83,8 @@ protected:
 private:
     void addRow(const QString& caption);
     void removeLastRow();
+    int barLeft() const;
+    int widestCaption() const;
     void setDriveTooltip(int row, const QString& mountPoint);
     void fitHeight();
     void place();
@@ -101,6 +105,7 @@ private:
     std::unique_ptr<CMemState> memState_;
     Balloon* balloon_;
     qint16 nextBalloonId_ = 0;
+    int captionWidth_ = 0;
     bool placed_ = false;
     bool restsOnWorkAreaBottom_ = false;
     int placedHeightTwips_ = 0;

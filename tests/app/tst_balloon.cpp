@@ -101,7 +101,7 @@ private Q_SLOTS:
         balloon.setTitle(QStringLiteral("Physical Memory"));
         balloon.setText(QStringLiteral("1,024 of\r\n4,096 MB"));
         balloon.showAt(bar);
-        const QPoint barTop = bar->mapToGlobal(QPoint(bar->width() / 2, 0));
+        const QPoint barTop = bar->mapToGlobal(bar->rect().center());
         QCOMPARE(balloon.currentLayout().tipOnScreen(), barTop);
         QCOMPARE(balloon.pos() + balloon.currentLayout().tail[0], barTop);
 

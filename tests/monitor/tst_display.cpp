@@ -8,6 +8,7 @@
 #include "support/MemorySettingsStore.h"
 #include "support/RecordingMenuServices.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPointer>
 #include <QSignalSpy>
@@ -130,8 +131,15 @@ private Q_SLOTS:
 
         // Rows 270 twips apart; the window just fits them.
         QCOMPARE(display->StatText.at(3)->y(), pixels(MonitorGeometry::textTop(3)));
-        QCOMPARE(display->StatBar.at(3)->geometry(), QRect(138, pixels(MonitorGeometry::barTop(3)), 121, 17));
-        QCOMPARE(display->size(), QSize(268, pixels(MonitorGeometry::clientHeight(4))));
+        // The caption column is 129 pixels or as wide as the longest caption; bars right of it.
+        const QFontMetrics metrics(display->font());
+        const int captionWidth = display->StatText.at(0)->width();
+        QVERIFY(captionWidth >= 129);
+        QVERIFY(captionWidth >= metrics.horizontalAdvance(QStringLiteral("Battery status (unplugged):")));
+        const QRect bar(8 + captionWidth + 1, pixels(MonitorGeometry::barTop(3)), 121, 17);
+        QCOMPARE(display->StatBar.at(3)->geometry(), bar);
+        QCOMPARE(display->StatBar.at(0)->x(), bar.x());
+        QCOMPARE(display->size(), QSize(bar.right() + 1 + 9, pixels(MonitorGeometry::clientHeight(4))));
         QCOMPARE(display->windowTitle(), QStringLiteral(" Quorvane"));
         QCOMPARE(display->palette().color(QPalette::Window), QColor(Qt::black));
         QCOMPARE(display->StatText.at(0)->palette().color(QPalette::WindowText), QColor(Qt::white));
@@ -279,7 +287,7 @@ private Q_SLOTS:
         QCOMPARE(balloon.text(), QStringLiteral("/srv/data\r\n1,250 of\r\n2,000 GB"));
         QVERIFY(balloon.isShown());
         QCOMPARE(balloon.currentLayout().tipOnScreen(),
-                 display->StatBar.at(4)->mapToGlobal(QPoint(display->StatBar.at(4)->width() / 2, 0)));
+                 display->StatBar.at(4)->mapToGlobal(display->StatBar.at(4)->rect().center()));
 
         // No time left known: no balloon, and the shown one goes.
         rig.setBattery(2, 40, 0, -1);
@@ -318,7 +326,7 @@ private Q_SLOTS:
         QCOMPARE(balloon.title(), QStringLiteral("Virtual Memory"));
         QCOMPARE(closings.count(), 1);
         QCOMPARE(balloon.currentLayout().tipOnScreen(),
-                 display->StatBar.at(1)->mapToGlobal(QPoint(display->StatBar.at(1)->width() / 2, 0)));
+                 display->StatBar.at(1)->mapToGlobal(display->StatBar.at(1)->rect().center()));
 
         // The pointer leaves the window: the watch cancels the balloon.
         QCursor::setPos(display->mapToGlobal(QPoint(-20, -20)));
@@ -411,6 +419,15 @@ private Q_SLOTS:
         display->Timer4_Timer();
         QVERIFY(display->InsideBorder);
         QCOMPARE(display->windowOpacity(), 1.0);
+
+        // Switched off and on from the tray while open.
+        display->setTransparent(false, 191);
+        QVERIFY(!display->Timer4.isActive());
+        QCOMPARE(display->windowOpacity(), 1.0);
+        display->setTransparent(true, 128);
+        QVERIFY(display->Timer4.isActive());
+        QVERIFY(!display->InsideBorder);
+        QCOMPARE(qRound(display->windowOpacity() * 255), 128);
         translucencyAvailable = false;
     }
 };
