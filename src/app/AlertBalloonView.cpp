@@ -1,0 +1,55 @@
+#include "app/AlertBalloonView.h"
+
+#include "stats/SysInfo.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+
+namespace {
+QFont fixedPitchFont() {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    const QFontMetrics metrics(font);
+    if (metrics.horizontalAdvance(QLatin1Char('i')) != metrics.horizontalAdvance(QLatin1Char('W'))) {
+        // Platforms without a theme answer with the general font.
+        font.setFamilies({QStringLiteral("monospace")});
+        font.setStyleHint(QFont::TypeWriter);
+        font.setFixedPitch(true);
+    }
+    return font;
+}
+}  // namespace
+
+AlertBalloonView::AlertBalloonView(QObject* parent) : QObject(parent), balloon_(new Balloon) {
+    balloon_->setTextFont(fixedPitchFont());
+    connect(balloon_, &Balloon::closed, this, [this](Balloon::ClosedBy by) {
+        if (by == Balloon::ClosedBy::User) {
+            currentId_ = -1;
+            Q_EMIT userClosed();
+        }
+    });
+}
+
+AlertBalloonView::~AlertBalloonView() {
+    delete balloon_;
+}
+
+int AlertBalloonView::show(const QString& text, int xTwips, int yTwips) {
+    balloon_->setText(text);
+    balloon_->showAt(QPoint(xTwips / SysInfo::twipsPerPixelX(), yTwips / SysInfo::twipsPerPixelY()));
+    currentId_ = nextId_;
+    nextId_ = (nextId_ + 1) & 0x7FFF;
+    return currentId_;
+}
+
+void AlertBalloonView::setText(int id, const QString& text) {
+    if (id == currentId_ && id != -1) {
+        balloon_->setText(text);
+    }
+}
+
+void AlertBalloonView::close(int id) {
+    if (id == currentId_ && id != -1) {
+        currentId_ = -1;
+        balloon_->dismiss();
+    }
+}

@@ -1,0 +1,436 @@
+#include "app/Menu.h"
+#include "app/WindowHelpers.h"
+#include "monitor/Display.h"
+#include "monitor/LevelBar.h"
+#include "monitor/LevelBarColours.h"
+#include "monitor/MonitorGeometry.h"
+#include "support/FakeSystemSources.h"
+#include "support/MemorySettingsStore.h"
+#include "support/RecordingMenuServices.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTest>
+
+// Not "Display": X11 declares that name globally.
+using MonitorWindow = monitor::Display;
+
+namespace {
+constexpr quint64 kGigabyte = 1073741824ULL;
+constexpr quint64 kKibibytesPerGigabyte = 1024 * 1024;
+
+// One program's worth of state around a monitor window: settings, controller and sampler.
+struct Rig {
+    MemorySettingsStore store;
+    AppSettings settings{store};
+    RecordingMenuServices services;
+    Menu menu{settings, services, PlatformFacts::linux(), QString()};
+    FakeSystem system;
+    std::unique_ptr<SystemInfoModule> stats;
+
+    // A machine with 8 GB of memory, half in use, and a root filesystem of 100 GB, 80 in use.
+    Rig() {
+        menu.menuState().mnuMonitorBalloon.checked = true;
+        menu.menuState().mnuDisplay.enabled = true;
+        menu.sharedState().transparentLevel = 75;
+        MemoryStatus memory;
+        memory.memoryLoad = 50;
+        memory.totalPhys = 8 * kGigabyte;
+        memory.availPhys = 4 * kGigabyte;
+        memory.totalVirtual = 10 * kGigabyte;
+        memory.availVirtual = 5 * kGigabyte;
+        system.memory->status = memory;
+        system.processes->counts = ProcessCounts{231, 1204};
+        system.systemValues->text(QStringLiteral("ProcessorNameString"),
+                                  QStringLiteral("Test CPU 6600 @ 2.40GHz"));
+        system.mounts->mounts = QList<FixedMount>{};
+        addMount(QStringLiteral("/"), 100, 20);
+    }
+    void addMount(const QString& mountPoint, quint64 totalGigabytes, quint64 availableGigabytes) {
+        system.mounts->mounts->append(FixedMount{
+            mountPoint, QStringLiteral("/dev/") + mountPoint.section('/', -1), QStringLiteral("ext4")});
+        system.space->set(mountPoint, (totalGigabytes - availableGigabytes) * kKibibytesPerGigabyte,
+                          availableGigabytes * kKibibytesPerGigabyte);
+    }
+    void removeMount(const QString& mountPoint) {
+        system.mounts->mounts->removeIf(
+            [&](const FixedMount& mount) { return mount.mountPoint == mountPoint; });
+    }
+    void setMemoryLoad(quint32 load) { system.memory->status->memoryLoad = load; }
+    void setBattery(quint8 flag, quint8 percent, quint8 acLine, qint32 lifeTime = -1) {
+        system.power->status = PowerStatus{acLine, flag, percent, 0, lifeTime, -1};
+    }
+    void show(std::initializer_list<StatisticItem> items) {
+        for (const StatisticItem item : items) {
+            menu.sharedState().showItem[size_t(item)] = true;
+        }
+    }
+    void showDrive(char letter) { menu.sharedState().showDrive[size_t(driveIndex(QChar(letter)))] = true; }
+
+    // Loads a window; null when it closed itself.
+    MonitorWindow* open() {
+        if (!stats) {
+            stats = std::make_unique<SystemInfoModule>(system.sources(), nullptr);
+        }
+        QPointer<MonitorWindow> display = new MonitorWindow(menu, *stats);
+        if (!display->load()) {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            return display.data();
+        }
+        return display.data();
+    }
+};
+
+QStringList captions(const MonitorWindow& display) {
+    QStringList result;
+    for (const QLabel* label : display.StatText) {
+        result << label->text();
+    }
+    return result;
+}
+
+int pixels(int twips) {
+    return twips / SysInfo::twipsPerPixelY();
+}
+
+// Rests the pointer on a row's bar and lets the balloon delay run out.
+void hover(MonitorWindow& display, int row) {
+    QCursor::setPos(display.StatBar.at(row)->mapToGlobal(QPoint(10, 5)));
+    display.StatBar_MouseMove(row);
+    display.Timer2_Timer();
+}
+}  // namespace
+
+class TestDisplay : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { QCursor::setPos(0, 0); }
+
+    void rowsFollowTheShowFlags() {
+        Rig rig;
+        rig.show({StatisticItem::PhysMem, StatisticItem::VirtMem, StatisticItem::CDrive});
+        rig.addMount(QStringLiteral("/srv/data"), 500, 100);
+        rig.addMount(QStringLiteral("/home"), 50, 10);
+        rig.showDrive('E');
+        QPointer<MonitorWindow> display = rig.open();
+        QVERIFY(display);
+
+        // CPU hidden: physical memory takes row 0.
+        QCOMPARE(captions(*display), (QStringList{"Physical memory usage:", "Virtual memory usage:",
+                                                  "C: drive disk usage:", "E: drive disk usage:"}));
+        QCOMPARE(display->rowOfItem, (QList<qint16>{99, 0, 1, 99, 99, 99, 99, 2, 99, 3}));
+        QCOMPARE(display->lastRow, qint16(2));
+        QCOMPARE(display->shownDriveCount, qint16(1));
+        QCOMPARE(display->windowDrives.size(), 2);
+        QCOMPARE(rig.menu.fixedDrives, (QList<QChar>{'D', 'E'}));
+        QCOMPARE(display->StatText.at(3)->toolTip(), QStringLiteral("/home"));
+        QCOMPARE(display->StatText.at(2)->toolTip(), QStringLiteral("/"));
+
+        // Rows 270 twips apart; the window just fits them.
+        QCOMPARE(display->StatText.at(3)->y(), pixels(MonitorGeometry::textTop(3)));
+        // The caption column is 129 pixels or as wide as the longest caption; bars right of it.
+        const QFontMetrics metrics(display->font());
+        const int captionWidth = display->StatText.at(0)->width();
+        QVERIFY(captionWidth >= 129);
+        QVERIFY(captionWidth >= metrics.horizontalAdvance(QStringLiteral("Battery status (unplugged):")));
+        const QRect bar(8 + captionWidth + 1, pixels(MonitorGeometry::barTop(3)), 121, 17);
+        QCOMPARE(display->StatBar.at(3)->geometry(), bar);
+        QCOMPARE(display->StatBar.at(0)->x(), bar.x());
+        QCOMPARE(display->size(), QSize(bar.right() + 1 + 9, pixels(MonitorGeometry::clientHeight(4))));
+        QCOMPARE(display->windowTitle(), QStringLiteral(" Quorvane"));
+        QCOMPARE(display->palette().color(QPalette::Window), QColor(Qt::black));
+        QCOMPARE(display->StatText.at(0)->palette().color(QPalette::WindowText), QColor(Qt::white));
+
+        // The first refresh has run.
+        QCOMPARE(display->StatBar.at(0)->value(), 50);
+        QCOMPARE(display->StatBar.at(1)->value(), 50);
+        QCOMPARE(display->StatBar.at(2)->value(), 80);
+        QCOMPARE(display->StatBar.at(3)->value(), 80);
+        QVERIFY(!rig.menu.menuState().mnuDisplay.enabled);
+        QVERIFY(display->Timer1.isActive());
+        QCOMPARE(display->Timer1.interval(), 900);
+        delete display;
+        QVERIFY(rig.menu.menuState().mnuDisplay.enabled);
+    }
+
+    void batteryRowFollowsTheState() {
+        Rig rig;
+        rig.show({StatisticItem::CPU, StatisticItem::Battery});
+        rig.setBattery(1, 80, 1);
+        std::unique_ptr<MonitorWindow> display(rig.open());
+        QVERIFY(display);
+        QCOMPARE(captions(*display), (QStringList{"CPU activity:", "Battery status:"}));
+        const LevelBar* bar = display->StatBar.at(1);
+        QCOMPARE(bar->startColour(), LevelBarColours::fromBgr(0x0000FF));
+        QCOMPARE(bar->endColour(), LevelBarColours::fromBgr(0x00C000));
+        QCOMPARE(display->StatBar.at(0)->startColour(), LevelBarColours::fromBgr(0x00C000));
+        QCOMPARE(bar->value(), 80);
+
+        rig.setBattery(8, 60, 1);
+        display->Timer1_Timer();
+        QCOMPARE(display->StatText.at(1)->text(), QStringLiteral("Battery status (charging):"));
+        QCOMPARE(bar->value(), 60);
+        rig.setBattery(2, 55, 0);
+        display->Timer1_Timer();
+        QCOMPARE(display->StatText.at(1)->text(), QStringLiteral("Battery status (unplugged):"));
+        // The battery went away: the bar and caption keep their last reading.
+        rig.setBattery(128, 255, 1);
+        display->Timer1_Timer();
+        QCOMPARE(display->StatText.at(1)->text(), QStringLiteral("Battery status (unplugged):"));
+        QCOMPARE(bar->value(), 55);
+    }
+
+    void onlyTheBatteryWithoutABatteryCloses() {
+        Rig rig;
+        rig.show({StatisticItem::Battery});
+        rig.store.write(QStringLiteral("MainTop"), QStringLiteral("4500"));
+        rig.store.writes = 0;
+        QPointer<MonitorWindow> display = rig.open();
+        QVERIFY(display.isNull());
+        QVERIFY(rig.menu.menuState().mnuDisplay.enabled);
+        QCOMPARE(rig.store.writes, 0);  // the stored place is left alone
+        QCOMPARE(rig.settings.text(QStringLiteral("MainTop"), QString()), QStringLiteral("4500"));
+    }
+
+    void placement_data() {
+        QTest::addColumn<int>("previousRows");
+        QTest::addColumn<bool>("pulledUp");
+        QTest::newRow("same rows as last time: kept") << 2 << false;
+        QTest::newRow("more rows than last time: pulled up") << 1 << true;
+    }
+    void placement() {
+        QFETCH(int, previousRows);
+        QFETCH(bool, pulledUp);
+        Rig rig;
+        rig.show({StatisticItem::CPU, StatisticItem::PhysMem});
+        SysInfo sysInfo;
+        const int workArea = sysInfo.WorkAreaHeight();
+        const int height = pixels(MonitorGeometry::clientHeight(2)) * 15;
+        const int storedTop = workArea - height + 600;  // 40 pixels below the work area
+        rig.store.write(QStringLiteral("MainLeft"), QStringLiteral("1500"));
+        rig.store.write(QStringLiteral("MainTop"), QString::number(storedTop));
+        rig.menu.previousRowCount = qint16(previousRows);
+        std::unique_ptr<MonitorWindow> display(rig.open());
+        QVERIFY(display);
+        QVERIFY(QTest::qWaitForWindowExposed(display.get()));
+        QCoreApplication::processEvents();
+        // Pulled up onto the work area's bottom edge, frame included once it is known.
+        const int frame = (display->frameGeometry().height() - display->height()) * 15;
+        const int expectedTop = pulledUp ? workArea - height - frame : storedTop;
+        QCOMPARE(display->pos(), QPoint(100, expectedTop / 15));
+        QCOMPARE(rig.menu.previousRowCount, qint16(2));
+        QCOMPARE(rig.settings.text(QStringLiteral("MainTop"), QString()), QString::number(expectedTop));
+        QCOMPARE(rig.settings.text(QStringLiteral("MainLeft"), QString()), QStringLiteral("1500"));
+        QCOMPARE(rig.settings.text(QStringLiteral("FirstTimePosition"), QString()), QStringLiteral("Yes"));
+    }
+
+    void defaultPlaceAndHome() {
+        Rig rig;
+        rig.show({StatisticItem::CPU});
+        rig.store.write(QStringLiteral("MainLeft"), QStringLiteral("not a number"));
+        std::unique_ptr<MonitorWindow> display(rig.open());
+        QVERIFY(display);
+        QVERIFY(QTest::qWaitForWindowExposed(display.get()));
+        QCoreApplication::processEvents();
+        const int workArea = display->sysInfo().WorkAreaHeight();
+        const int tpp = SysInfo::twipsPerPixelY();
+        const QPoint bottomLeft(0, (workArea - display->frameGeometry().height() * tpp) / tpp);
+        QCOMPARE(display->pos(), bottomLeft);
+        display->move(300, 40);
+        QTest::keyClick(display.get(), Qt::Key_Home);
+        QCOMPARE(display->pos(), bottomLeft);
+    }
+
+    void escapeClosesAndStoresThePlace() {
+        Rig rig;
+        rig.show({StatisticItem::CPU});
+        QPointer<MonitorWindow> display = rig.open();
+        QVERIFY(display);
+        display->move(200, 100);
+        QTest::keyClick(display.data(), Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(display.isNull());
+        QCOMPARE(rig.settings.text(QStringLiteral("MainLeft"), QString()), QStringLiteral("3000"));
+        QCOMPARE(rig.settings.text(QStringLiteral("MainTop"), QString()), QStringLiteral("1500"));
+        QVERIFY(rig.menu.menuState().mnuDisplay.enabled);
+    }
+
+    void balloonTexts() {
+        Rig rig;
+        rig.show({StatisticItem::CPU, StatisticItem::PhysMem, StatisticItem::Battery, StatisticItem::CDrive});
+        rig.setBattery(2, 40, 0, 3909);
+        rig.addMount(QStringLiteral("/srv/data"), 2000, 750);
+        rig.showDrive('D');
+        std::unique_ptr<MonitorWindow> display(rig.open());
+        QVERIFY(display);
+        Balloon& balloon = display->balloon();
+
+        hover(*display, 0);
+        QCOMPARE(balloon.title(), QStringLiteral("CPU Activity"));
+        QVERIFY2(balloon.text().endsWith(QLatin1String("\r\n231 active processes\r\n1,204 active threads")),
+                 qPrintable(balloon.text()));
+        QVERIFY(balloon.text().startsWith(QLatin1String("Test CPU 6600")));
+        hover(*display, 1);
+        QCOMPARE(balloon.title(), QStringLiteral("Physical Memory"));
+        QCOMPARE(balloon.text(), QStringLiteral("4,096 of\r\n8,192 MB"));
+        hover(*display, 2);
+        QCOMPARE(balloon.title(), QStringLiteral("Battery Status"));
+        QCOMPARE(balloon.text(), QStringLiteral("1:05:09 remaining"));
+        hover(*display, 3);
+        QCOMPARE(balloon.title(), QStringLiteral("C:  Drive"));
+        QCOMPARE(balloon.text(), QStringLiteral("/\r\n80 of\r\n100 GB"));
+        hover(*display, 4);
+        QCOMPARE(balloon.title(), QStringLiteral("D:  Drive"));
+        QCOMPARE(balloon.text(), QStringLiteral("/srv/data\r\n1,250 of\r\n2,000 GB"));
+        QVERIFY(balloon.isShown());
+        QCOMPARE(balloon.currentLayout().tipOnScreen(),
+                 display->StatBar.at(4)->mapToGlobal(display->StatBar.at(4)->rect().center()));
+
+        // No time left known: no balloon, and the shown one goes.
+        rig.setBattery(2, 40, 0, -1);
+        hover(*display, 2);
+        QVERIFY(!balloon.isShown());
+        QCOMPARE(display->balloonId, qint16(-1));
+    }
+
+    void movingReplacesStayingUpdates() {
+        Rig rig;
+        rig.show({StatisticItem::PhysMem, StatisticItem::VirtMem});
+        std::unique_ptr<MonitorWindow> display(rig.open());
+        QVERIFY(display);
+        Balloon& balloon = display->balloon();
+        QSignalSpy closings(&balloon, &Balloon::closed);
+
+        hover(*display, 0);
+        QVERIFY(balloon.isShown());
+        const qint16 first = display->balloonId;
+        QVERIFY(first != -1);
+        QCOMPARE(display->balloonRow, qint16(0));
+        QVERIFY(display->Timer3.isActive());
+
+        // Staying on the bar: the same balloon gets the new figure.
+        rig.setMemoryLoad(25);
+        display->Timer1_Timer();
+        hover(*display, 0);
+        QCOMPARE(display->balloonId, first);
+        QCOMPARE(balloon.text(), QStringLiteral("2,048 of\r\n8,192 MB"));
+        QCOMPARE(closings.count(), 0);
+
+        // Moving to the next bar: the balloon is replaced and points at the new bar.
+        hover(*display, 1);
+        QVERIFY(display->balloonId != first && display->balloonId != -1);
+        QCOMPARE(display->balloonRow, qint16(1));
+        QCOMPARE(balloon.title(), QStringLiteral("Virtual Memory"));
+        QCOMPARE(closings.count(), 1);
+        QCOMPARE(balloon.currentLayout().tipOnScreen(),
+                 display->StatBar.at(1)->mapToGlobal(display->StatBar.at(1)->rect().center()));
+
+        // The pointer leaves the window: the watch cancels the balloon.
+        QCursor::setPos(display->mapToGlobal(QPoint(-20, -20)));
+        display->Timer3_Timer();
+        QVERIFY(!balloon.isShown());
+        QCOMPARE(display->balloonRow, qint16(99));
+        QVERIFY(!display->Timer3.isActive());
+    }
+
+    void balloonsOnlyWhenSwitchedOn() {
+        Rig rig;
+        rig.show({StatisticItem::PhysMem});
+        rig.menu.menuState().mnuMonitorBalloon.checked = false;
+        std::unique_ptr<MonitorWindow> display(rig.open());
+        hover(*display, 0);
+        QVERIFY(!display->balloon().isShown());
+    }
+
+    void userClosingTheBalloonKeepsItAway() {
+        Rig rig;
+        rig.show({StatisticItem::PhysMem});
+        std::unique_ptr<MonitorWindow> display(rig.open());
+        hover(*display, 0);
+        QTest::mouseClick(display->balloon().closeButton(), Qt::LeftButton);
+        QCOMPARE(display->balloonId, qint16(-1));
+        hover(*display, 0);  // still on the same bar: it stays closed
+        QVERIFY(!display->balloon().isShown());
+    }
+
+    void driveRowsFollowTheMounts() {
+        Rig rig;
+        rig.show({StatisticItem::CPU});
+        rig.showDrive('D');
+        rig.showDrive('E');
+        rig.addMount(QStringLiteral("/srv/data"), 100, 50);
+        QPointer<MonitorWindow> display = rig.open();
+        QVERIFY(display);
+        QCOMPARE(display->rowCount(), 2);
+        const int oneDriveHeight = display->height();
+
+        rig.addMount(QStringLiteral("/home"), 100, 25);
+        Q_EMIT display->sysInfo().drivesChanged();
+        QCOMPARE(captions(*display),
+                 (QStringList{"CPU activity:", "D: drive disk usage:", "E: drive disk usage:"}));
+        QCOMPARE(display->StatText.at(2)->toolTip(), QStringLiteral("/home"));
+        QCOMPARE(display->StatBar.at(2)->value(), 75);
+        QCOMPARE(display->rowOfItem, (QList<qint16>{0, 99, 99, 99, 99, 99, 99, 99, 1, 2}));
+        QCOMPARE(display->height(), oneDriveHeight + 18);
+
+        // D: goes away; E: keeps its letter and moves up.
+        hover(*display, 2);
+        rig.removeMount(QStringLiteral("/srv/data"));
+        Q_EMIT display->sysInfo().drivesChanged();
+        QCOMPARE(captions(*display), (QStringList{"CPU activity:", "E: drive disk usage:"}));
+        QCOMPARE(display->StatText.at(1)->toolTip(), QStringLiteral("/home"));
+        QCOMPARE(display->rowOfItem, (QList<qint16>{0, 99, 99, 99, 99, 99, 99, 99, 1}));
+        QCOMPARE(display->height(), oneDriveHeight);
+        QCOMPARE(display->windowDrives.size(), 1);
+        QVERIFY(!display->balloon().isShown());  // its bar went away
+    }
+
+    void noRowLeftCloses() {
+        Rig rig;
+        rig.showDrive('D');
+        rig.addMount(QStringLiteral("/srv/data"), 100, 50);
+        QPointer<MonitorWindow> display = rig.open();
+        QVERIFY(display);
+        QCOMPARE(captions(*display), QStringList{"D: drive disk usage:"});
+        rig.removeMount(QStringLiteral("/srv/data"));
+        Q_EMIT display->sysInfo().drivesChanged();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(display.isNull());
+        QVERIFY(rig.menu.menuState().mnuDisplay.enabled);
+    }
+
+    void translucencyWatch() {
+        Rig rig;
+        rig.show({StatisticItem::CPU});
+        rig.menu.menuState().mnuTransparent.checked = true;
+        std::unique_ptr<MonitorWindow> display(rig.open());
+        QVERIFY(display->Timer4.isActive());
+        QCOMPARE(display->Timer4.interval(), 100);
+        translucencyAvailable = true;  // the offscreen platform cannot show it; the logic still runs
+
+        QCursor::setPos(display->frameGeometry().bottomRight() + QPoint(30, 30));
+        display->Timer4_Timer();
+        QVERIFY(!display->InsideBorder);
+        QCOMPARE(qRound(display->windowOpacity() * 255), 191);
+        QCursor::setPos(display->mapToGlobal(QPoint(5, 5)));
+        display->Timer4_Timer();
+        QVERIFY(display->InsideBorder);
+        QCOMPARE(display->windowOpacity(), 1.0);
+
+        // Switched off and on from the tray while open.
+        display->setTransparent(false, 191);
+        QVERIFY(!display->Timer4.isActive());
+        QCOMPARE(display->windowOpacity(), 1.0);
+        display->setTransparent(true, 128);
+        QVERIFY(display->Timer4.isActive());
+        QVERIFY(!display->InsideBorder);
+        QCOMPARE(qRound(display->windowOpacity() * 255), 128);
+        translucencyAvailable = false;
+    }
+};
+
+QTEST_MAIN(TestDisplay)
+#include "tst_display.moc"
