@@ -2,6 +2,7 @@
 
 #include "app/MessageBox.h"
 #include "app/StartupShortcut.h"
+#include "app/WindowHelpers.h"
 #include "monitor/PopupText.h"
 #include "timesync/TimeServerTable.h"
 
@@ -31,18 +32,39 @@ bool Application::start() {
     connect(sysInfo_.get(), &SysInfo::drivesChanged, this, [this] { stats_->invalidateFixedDrives(); });
     readings_ = std::make_unique<LiveReadings>(*stats_, cpuMeterForChecks_);
     menu_ = std::make_unique<Menu>(*settings_, *this, stats_->platformFacts(), commandLine_.lowerCaseText);
+    alertBalloon_ = std::make_unique<AlertBalloonView>();
+    thresholdMonitor_ = std::make_unique<ThresholdMonitor>(
+        *menu_, *readings_, *alertBalloon_,
+        ThresholdMonitor::Screen{[this] { return trayIcon_ ? trayIcon_->geometry() : QRect(); },
+                                 [] { return SysInfo::twipsPerPixelX(); },
+                                 [this] { return sysInfo_->WorkAreaHeight(); },
+                                 [] { QCoreApplication::processEvents(); },
+                                 [this] {
+                                     if (monitor_) {
+                                         SetTopmost(monitor_, true);
+                                     }
+                                 }});
+    connect(alertBalloon_.get(), &AlertBalloonView::userClosed, thresholdMonitor_.get(),
+            &ThresholdMonitor::balloonClosed);
     return menu_->load();
 }
 
 // --- Start-up ------------------------------------------------------------------------------------
 
-bool Application::anotherInstanceRunning() { return !instance_.acquire(); }
+bool Application::anotherInstanceRunning() {
+    return !instance_.acquire();
+}
 
 void Application::showSplash() {}
 
-void Application::resetAlertState() {}
+void Application::resetAlertState() {
+    alertBalloon_->setTitle(QStringLiteral("Computer Threshold Violations"));
+    thresholdMonitor_->reset();
+}
 
-bool Application::startupShortcutExists() { return StartupShortcut().exists(); }
+bool Application::startupShortcutExists() {
+    return StartupShortcut().exists();
+}
 
 QString Application::buildTimeServerList() {
     timeServerTable().BuildTimeServerTable();
@@ -71,9 +93,20 @@ QList<QChar> Application::enumFixedDrives() {
 
 void Application::showOptionsDialog(int) {}
 
-void Application::processPendingEvents() { QCoreApplication::processEvents(); }
+void Application::processPendingEvents() {
+    QCoreApplication::processEvents();
+}
 
-void Application::showMonitorWindow() {}
+void Application::showMonitorWindow() {
+    if (monitor_) {
+        monitor_->raise();
+        return;
+    }
+    monitor_ = new monitor::Display(*menu_, *stats_);
+    if (!monitor_->load()) {
+        monitor_.clear();
+    }
+}
 
 void Application::startSynchronisation() {}
 
@@ -92,15 +125,27 @@ void Application::testAndUpdate(bool, bool) {}
 
 // --- Tray commands ---------------------------------------------------------------------------------
 
-void Application::unloadMonitorWindow() {}
+void Application::unloadMonitorWindow() {
+    if (monitor_) {
+        monitor_->close();
+    }
+}
 
 void Application::unloadOptionsDialog() {}
 
 void Application::showAbout() {}
 
-void Application::setMonitorTopmost(bool) {}
+void Application::setMonitorTopmost(bool onTop) {
+    if (monitor_) {
+        SetTopmost(monitor_, onTop);
+    }
+}
 
-void Application::setMonitorTranslucency(bool, int) {}
+void Application::setMonitorTranslucency(bool translucent, int alpha) {
+    if (monitor_) {
+        monitor_->setTransparent(translucent, alpha);
+    }
+}
 
 bool Application::createStartupShortcut() {
     const QString target = QCoreApplication::applicationFilePath();
@@ -112,16 +157,22 @@ bool Application::createStartupShortcut() {
     return true;
 }
 
-void Application::removeStartupShortcut() { StartupShortcut().RemoveStartupShortcut(); }
+void Application::removeStartupShortcut() {
+    StartupShortcut().RemoveStartupShortcut();
+}
 
 // The options dialog is not part of the program yet: it is never open.
-bool Application::optionsApplyEnabled() { return false; }
+bool Application::optionsApplyEnabled() {
+    return false;
+}
 
 void Application::setOptionsApplyEnabled(bool) {}
 
 void Application::setOptionsMirrorBox(const QString&, bool) {}
 
-int Application::optionsCurrentPage() { return 0; }
+int Application::optionsCurrentPage() {
+    return 0;
+}
 
 // --- Pop-up window ---------------------------------------------------------------------------------
 
@@ -132,7 +183,9 @@ bool Application::pointerOnTrayIcon() const {
            pointer.y() >= icon.top() && pointer.y() <= icon.bottom();
 }
 
-bool Application::popupShown() { return popup_ && popup_->isVisible(); }
+bool Application::popupShown() {
+    return popup_ && popup_->isVisible();
+}
 
 void Application::showPopup() {
     if (!popup_) {
@@ -182,11 +235,14 @@ int Application::showMessageBox(const QString& text, int style, const QString& t
 }
 
 void Application::unloadWindows() {
+    unloadMonitorWindow();
     UnloadMessageBoxes();
     unloadPopup();
 }
 
-void Application::hideBalloon() {}
+void Application::hideBalloon() {
+    thresholdMonitor_->HideBalloon();
+}
 
 void Application::stopHotkey() {}
 

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "app/AlertBalloonView.h"
 #include "app/AppSettings.h"
 #include "app/CommandLine.h"
 #include "app/LiveReadings.h"
 #include "app/Menu.h"
 #include "app/MenuServices.h"
 #include "app/SingleInstance.h"
+#include "app/ThresholdMonitor.h"
 #include "app/TrayIcon.h"
+#include "monitor/Display.h"
 #include "monitor/Popup.h"
 #include "platform/IniSettingsStore.h"
 #include "stats/CpuMeter.h"
@@ -89,5 +92,8 @@ private:
     std::unique_ptr<SysInfo> sysInfo_;
     std::unique_ptr<LiveReadings> readings_;
     QPointer<Popup> popup_;
+    QPointer<monitor::Display> monitor_;
+    std::unique_ptr<AlertBalloonView> alertBalloon_;
+    std::unique_ptr<ThresholdMonitor> thresholdMonitor_;
     std::unique_ptr<CpuMeter> popupCpuMeter_;
 };

@@ -55,6 +55,7 @@ Balloon::Balloon(QWidget* parent)
 
 void Balloon::setTitle(const QString& title) {
     titleLabel_->setText(title);
+    setWindowTitle(title);  // names the window for window managers and assistive tools
     relayout();
 }
 

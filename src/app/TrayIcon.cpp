@@ -1,6 +1,7 @@
 #include "app/TrayIcon.h"
 
 #include "app/AppIcon.h"
+#include "app/WindowHelpers.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -143,7 +144,7 @@ void TrayIcon::RemoveTrayIcon() {
 }
 
 QRect TrayIcon::geometry() const {
-    return tray_.geometry();
+    return LocateTrayIcon(tray_.geometry()).toQRect();
 }
 
 void TrayIcon::watchIconWindow() {

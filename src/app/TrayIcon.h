@@ -22,7 +22,7 @@ public:
     void AddTrayIcon(const QString& tooltip);
     void RemoveTrayIcon();
 
-    // The icon's rectangle in screen pixels as the tray reports it; empty when it does not.
+    // The icon's rectangle in screen pixels; empty (containing no point) when the tray does not say.
     QRect geometry() const;
     QMenu& MenuTray() { return menuTray_; }
     TrayCommands& commands() { return commands_; }

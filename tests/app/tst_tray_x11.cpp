@@ -18,13 +18,58 @@ private Q_SLOTS:
             QSKIP(qPrintable(why));
         }
         session.writeSettings(
-            "Defined=Yes\nShowCPU=1\nShowPhysMem=1\nShowCDrive=1\nShowSplash=0\nVersionCheck=False\n"
+            "Defined=Yes\nShowCPU=1\nShowPhysMem=1\nShowCDrive=1\nShowSplash=0\nVersionCheck=False\nLevelCPU="
+            "1\n"
             "ShowExitPrompt=True\n");
         QVERIFY(session.startProgram());
         QTRY_VERIFY_WITH_TIMEOUT(!(icon = session.trayIcon()).isEmpty(), 15000);
     }
 
     void cleanupTestCase() { session.stopProgram(); }
+
+    void doubleClickOpensTheMonitorWindow() {
+        QVERIFY(session.window(" Quorvane").isEmpty());
+        DesktopSession::movePointer(centre(icon));
+        DesktopSession::xdotool({"click", "--repeat", "2", "--delay", "80", "1"});
+        QTRY_VERIFY_WITH_TIMEOUT(!session.window(" Quorvane").isEmpty(), 5000);
+        DesktopSession::xdotool({"search", "--name", "^ Quorvane$", "windowactivate", "--sync"});
+        DesktopSession::movePointer(session.window(" Quorvane").center());
+        DesktopSession::xdotool({"key", "Escape"});  // Escape closes it
+        QTRY_VERIFY_WITH_TIMEOUT(session.window(" Quorvane").isEmpty(), 5000);
+    }
+
+    void alertAppearsUnderLoadAndStaysAwayOnceClosed() {
+        // Monitoring from the tray menu: the menu's second item.
+        DesktopSession::movePointer(centre(icon));
+        DesktopSession::xdotool({"click", "3"});
+        QTest::qWait(700);
+        DesktopSession::xdotool({"key", "Down"});
+        DesktopSession::xdotool({"key", "Down"});
+        DesktopSession::xdotool({"key", "Return"});
+        QTRY_VERIFY_WITH_TIMEOUT(session.settings().contains("MonitorLevels=True"), 5000);
+
+        QProcess load;  // keeps one core busy, well above the 1 % level
+        load.start("sh", {"-c", "while :; do :; done"});
+        QVERIFY(load.waitForStarted());
+        QElapsedTimer waited;
+        waited.start();
+        QTRY_VERIFY_WITH_TIMEOUT(!session.window("Computer Threshold Violations").isEmpty(), 8000);
+        QVERIFY2(waited.elapsed() < 7000, "the first check comes five seconds after monitoring starts");
+        const QRect balloon = session.window("Computer Threshold Violations");
+        // Its tail points at the icon's left edge + 7 pixels, at the bottom of the work area.
+        QVERIFY(balloon.left() <= icon.left() + 7 && balloon.right() >= icon.left() + 7);
+
+        // The close button sits at the balloon's top right.
+        DesktopSession::xdotool(
+            {"search", "--name", "^Computer Threshold Violations$", "windowfocus", "--sync"});
+        DesktopSession::movePointer(balloon.topRight() + QPoint(-18, 18));
+        DesktopSession::xdotool({"click", "1"});
+        QTRY_VERIFY_WITH_TIMEOUT(session.window("Computer Threshold Violations").isEmpty(), 5000);
+        QTest::qWait(8000);  // the next check waits a minute; well past the one-second rhythm
+        QVERIFY(session.window("Computer Threshold Violations").isEmpty());
+        load.kill();
+        load.waitForFinished();
+    }
 
     void restingOnTheIconOpensThePopup() {
         DesktopSession::movePointer(icon.topLeft() + QPoint(2, 2));
