@@ -1,7 +1,9 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "timesync/SntpQuery.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <cstdio>
 
 int main(int argc, char** argv) {
@@ -21,6 +23,10 @@ int main(int argc, char** argv) {
     if (commandLine.version) {
         std::printf("Quorvane %s\n", QUORVANE_VERSION);
         return 0;
+    }
+    if (commandLine.query) {
+        QCoreApplication app(argc, argv);  // no display needed
+        return SntpQuery::run(*commandLine.query);
     }
 
     QApplication app(argc, argv);
