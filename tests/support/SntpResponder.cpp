@@ -4,9 +4,9 @@
 #include <QTimer>
 #include <QtEndian>
 
-SntpResponder::SntpResponder(const QHostAddress& address) {
+SntpResponder::SntpResponder(const QHostAddress& address, quint16 port) {
     answer = [](const QByteArray& request) { return QList<QByteArray>{reply(request)}; };
-    socket_.bind(address, 0);
+    socket_.bind(address, port);
     connect(&socket_, &QUdpSocket::readyRead, this, &SntpResponder::readRequests);
 }
 

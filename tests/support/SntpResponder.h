@@ -16,7 +16,8 @@ class SntpResponder : public QObject {
 public:
     using Answer = std::function<QList<QByteArray>(const QByteArray& request)>;
 
-    explicit SntpResponder(const QHostAddress& address = QHostAddress(QHostAddress::LocalHost));
+    explicit SntpResponder(const QHostAddress& address = QHostAddress(QHostAddress::LocalHost),
+                           quint16 port = 0);
 
     quint16 port() const { return socket_.localPort(); }
     bool listening() const { return socket_.state() == QAbstractSocket::BoundState; }

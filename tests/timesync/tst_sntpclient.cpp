@@ -3,6 +3,8 @@
 #include "support/FakeHostLookup.h"
 #include "support/SntpResponder.h"
 #include "timesync/SntpClient.h"
+#include "timesync/SystemHostResolver.h"
+#include "timesync/TimeServer.h"
 
 #include <QtTest>
 
@@ -340,6 +342,21 @@ private Q_SLOTS:
         });
         QVERIFY(called);
         QVERIFY(found.isNull());
+    }
+
+    void recordsResolveTheirAddressThroughTheSystem() {
+        SystemHostResolver resolver;
+        installHostResolver(&resolver);
+        TimeServer record;
+        record.setHostName("localhost");
+        QCOMPARE(record.IpAddr(), "127.0.0.1");
+        record.setHostName("::1");
+        QCOMPARE(record.IpAddr(), "::1");
+        record.setHostName("");
+        QCOMPARE(record.IpAddr(), QString());
+        installHostResolver(nullptr);
+        record.setHostName("localhost");
+        QCOMPARE(record.IpAddr(), QString());
     }
 
     void refusedClockEndsTheAttemptWithItsReason() {
