@@ -106,6 +106,7 @@ void TimeSyncExec::buildControls() {
     SyncLog->setHeaderLabels({QStringLiteral("Event Log")});
     SyncLog->header()->setStretchLastSection(false);
     SyncLog->setColumnWidth(0, kLogColumnTwips / twipsX());
+    SyncLog->setTextElideMode(Qt::ElideNone);  // long lines scroll sideways instead
     SyncLog->setMinimumWidth(kLogColumnTwips / twipsX() + 6);
     SyncLog->setMinimumHeight(12 * fontMetrics().height());
     SyncLog->installEventFilter(this);
@@ -227,6 +228,10 @@ void TimeSyncExec::LogLine(const QString& text) {
         --end;
     }
     auto* item = new QTreeWidgetItem(SyncLog, {text.left(end)});
+    SyncLog->resizeColumnToContents(0);
+    if (SyncLog->columnWidth(0) < kLogColumnTwips / twipsX()) {
+        SyncLog->setColumnWidth(0, kLogColumnTwips / twipsX());
+    }
     SyncLog->scrollToItem(item);  // ScrollLogToEnd
 }
 
@@ -252,6 +257,7 @@ void TimeSyncExec::StartSyncSession() {
     showRetryButtons(false);
     cancelButton->setText(QStringLiteral("Cancel"));
     SyncLog->clear();
+    SyncLog->setColumnWidth(0, kLogColumnTwips / twipsX());
     SyncLog->repaint();
 
     const QString host = links_.sharedState.currentServerHost;
