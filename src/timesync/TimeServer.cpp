@@ -3,7 +3,7 @@
 #include "timezone/RecordText.h"
 
 #include <functional>
-#include <utility>
+#include <vector>
 
 namespace {
 
@@ -61,6 +61,15 @@ ReadStep integer(int field, int& member) {
 }
 
 }  // namespace
+
+void TimeServer::recordSntpReply(int stratum, int roundTripMs) {
+    sntpSupported_ = true;
+    stratum_ = stratum;
+    if (roundTrip_ < 1) {
+        roundTrip_ = roundTripMs;
+    }
+    enabled_ = true;
+}
 
 TimeZone& TimeServer::timeZone() {
     if (!timeZone_) {

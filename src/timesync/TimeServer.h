@@ -59,6 +59,10 @@ public:
     int RoundTrip() const { return roundTrip_; }  // milliseconds of the first successful exchange
     void setRoundTrip(int value) { roundTrip_ = value; }
 
+    // What a valid SNTP reply teaches: the server answers SNTP at its stratum and may be used; the
+    // first measured round trip stays.
+    void recordSntpReply(int stratum, int roundTripMs);
+
     // The zone kept with the record; a new one (the computer's zone) when none is held. Named in
     // lower case because TimeZone is the class.
     TimeZone& timeZone();

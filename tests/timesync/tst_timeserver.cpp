@@ -270,6 +270,21 @@ private Q_SLOTS:
         QCOMPARE(resolver.calls, 3);
     }
 
+    void validReplyTeachesTheRecord() {
+        TimeServer server;
+        server.setEnabled(false);
+        server.setSntpSupported(false);
+        server.setStratum(-1);
+        server.recordSntpReply(2, 37);
+        QVERIFY(server.Enabled());
+        QVERIFY(server.SntpSupported());
+        QCOMPARE(server.Stratum(), 2);
+        QCOMPARE(server.RoundTrip(), 37);
+        server.recordSntpReply(1, 80);
+        QCOMPARE(server.Stratum(), 1);
+        QCOMPARE(server.RoundTrip(), 37);  // the first measurement stays
+    }
+
     void copiesKeepTheirOwnZone() {
         TimeServer server;
         TimeZone zone = server.timeZone();

@@ -31,6 +31,8 @@ class TestZoneRule : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
     void yearlyEffectiveDate_data() {
         QTest::addColumn<int>("month");
         QTest::addColumn<int>("week");
@@ -177,11 +179,12 @@ private Q_SLOTS:
     void decimalCommaDoesNotSplitTheCommaForm() {
         ZoneRule rule;
         rule.setEffectiveDate(wall(2007, 3, 11, 2));
+        const QLocale saved;
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         const QString text = rule.Serialize(1);
         ZoneRule copy;
         const bool read = copy.setSerialize(1, text);
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QLocale::setDefault(saved);
         QCOMPARE(text.split(QLatin1Char(',')).size(), 15);
         QVERIFY(read);
         QCOMPARE(copy.storedEffectiveDate(), wall(2007, 3, 11, 2));

@@ -1,6 +1,7 @@
 #include "platform/LinuxTimeZoneSource.h"
 #include "support/FakeTimeZoneSource.h"
 #include "timezone/PosixTzRule.h"
+#include "timezone/TimeZone.h"
 #include "timezone/TzifFooter.h"
 #include "timezone/ZoneInformationReader.h"
 
@@ -163,6 +164,32 @@ private Q_SLOTS:
         QCOMPARE(information.dstBiasGMT, 330);
         QCOMPARE(information.daylightDate.month, 0);
         QCOMPARE(information.standardDate.month, 0);
+    }
+
+    void systemZoneDatabase() {
+        const QString directory = LinuxTimeZoneSource::instance().zoneDirectory();
+        if (!QFile::exists(directory + QStringLiteral("/America/Sao_Paulo"))) {
+            QSKIP("the system has no zone database");
+        }
+        const QByteArray savedTz = qgetenv("TZ");
+        const bool hadTz = qEnvironmentVariableIsSet("TZ");
+        qputenv("TZ", ":Australia/Adelaide");
+        const TimeZone adelaide(LinuxTimeZoneSource::instance(), 2026);
+        qputenv("TZ", "America/Sao_Paulo");
+        const TimeZone saoPaulo(LinuxTimeZoneSource::instance(), 2026);
+        if (hadTz) {
+            qputenv("TZ", savedTz);
+        } else {
+            qunsetenv("TZ");
+        }
+        QCOMPARE(adelaide.StdBiasGMT(), 570);
+        QCOMPARE(adelaide.DstBiasGMT(), 630);
+        QCOMPARE(adelaide.DstBeg().Month(), 10);
+        QCOMPARE(adelaide.StdBeg().Month(), 4);
+        QCOMPARE(adelaide.StdBeg().Hour(), 3);
+        QCOMPARE(saoPaulo.StdBiasGMT(), -180);  // no daylight-saving time since 2019
+        QVERIFY(!saoPaulo.DstAvailable());
+        QCOMPARE(adelaide.TimeZoneRegKey(), directory);
     }
 
     void zoneFileNamesStayInTheZoneDirectory_data() {
