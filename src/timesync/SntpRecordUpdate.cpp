@@ -7,13 +7,8 @@ void recordSntpAnswer(TimeServerTable& table, int index, int stratum, qint64 rou
     if (index < 0 || size_t(index) >= table.timeServers.size()) {
         return;
     }
-    TimeServer& server = *table.timeServers[size_t(index)];
-    server.setSntpSupported(true);
-    server.setStratum(stratum);
-    if (server.RoundTrip() < 1) {
-        server.setRoundTrip(int(qBound(qint64(0), roundTripMs, qint64(std::numeric_limits<int>::max()))));
-    }
-    server.setEnabled(true);
+    table.timeServers[size_t(index)]->recordSntpReply(
+        stratum, int(qBound(qint64(0), roundTripMs, qint64(std::numeric_limits<int>::max()))));
 }
 
 TimeZone& synchronisationTimeZone() {
