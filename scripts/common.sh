@@ -50,7 +50,7 @@ start_virtual_display() {
         sleep 0.1
     done
     trayer --edge bottom --align right --widthtype request --height 24 --transparent false \
-        --tint 0x303030 --SetDockType true >/dev/null 2>&1 &
+        --tint 0x303030 --SetDockType true --SetPartialStrut true >/dev/null 2>&1 &
     tray_host_pid=$!
     trap stop_virtual_display EXIT
 }

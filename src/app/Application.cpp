@@ -1,13 +1,21 @@
 #include "app/Application.h"
 
+#include "app/MessageBox.h"
+#include "app/StartupShortcut.h"
+#include "monitor/PopupText.h"
+#include "timesync/TimeServerTable.h"
+
 #include <QCoreApplication>
-#include <QGuiApplication>
+#include <QCursor>
+#include <QMessageBox>
 #include <cstdio>
 
 Application::Application(const CommandLine& commandLine, QObject* parent)
     : QObject(parent), commandLine_(commandLine) {}
 
-Application::~Application() = default;
+Application::~Application() {
+    trayIcon_.reset();  // it refers to the controller
+}
 
 bool Application::start() {
     if (anotherInstanceRunning()) {
@@ -18,47 +26,61 @@ bool Application::start() {
         std::fprintf(stderr, "%s\n", qPrintable(store_->recoveryNote()));
     }
     settings_ = std::make_unique<AppSettings>(*store_);
-    menu_ = std::make_unique<Menu>(*settings_, *this, PlatformFacts::linux(), commandLine_.lowerCaseText);
+    stats_ = std::make_unique<SystemInfoModule>(store_.get());
+    sysInfo_ = std::make_unique<SysInfo>();
+    connect(sysInfo_.get(), &SysInfo::drivesChanged, this, [this] { stats_->invalidateFixedDrives(); });
+    readings_ = std::make_unique<LiveReadings>(*stats_, cpuMeterForChecks_);
+    menu_ = std::make_unique<Menu>(*settings_, *this, stats_->platformFacts(), commandLine_.lowerCaseText);
     return menu_->load();
 }
 
-bool Application::anotherInstanceRunning() {
-    return !instance_.acquire();
-}
+// --- Start-up ------------------------------------------------------------------------------------
+
+bool Application::anotherInstanceRunning() { return !instance_.acquire(); }
 
 void Application::showSplash() {}
 
 void Application::resetAlertState() {}
 
-bool Application::startupShortcutExists() {
-    return false;
-}
+bool Application::startupShortcutExists() { return StartupShortcut().exists(); }
 
 QString Application::buildTimeServerList() {
-    return {};
+    timeServerTable().BuildTimeServerTable();
+    return TimeServerTable::defaultHost();
 }
 
-void Application::createCpuMeter(bool) {}
+void Application::createCpuMeter(bool isNT) {
+    cpuMeter_ = stats_->createCpuMeter(isNT);
+    cpuMeter_->Initialize();
+    cpuMeterForChecks_ = cpuMeter_.get();
+    memState_ = stats_->createMemState();
+}
 
 std::optional<BatteryReading> Application::readPowerStatus() {
-    return std::nullopt;
+    stats_->RefreshSystemStatus();
+    if (!stats_->powerStatusValid()) {
+        return std::nullopt;
+    }
+    return BatteryReading{stats_->powerStatus().batteryFlag, stats_->powerStatus().batteryLifePercent};
 }
 
 QList<QChar> Application::enumFixedDrives() {
-    return {};
+    stats_->EnumFixedDrives();
+    return stats_->fixedDriveLetters();
 }
 
 void Application::showOptionsDialog(int) {}
 
-void Application::processPendingEvents() {
-    QCoreApplication::processEvents();
-}
+void Application::processPendingEvents() { QCoreApplication::processEvents(); }
 
 void Application::showMonitorWindow() {}
 
 void Application::startSynchronisation() {}
 
-void Application::addTrayIcon(const QString&) {}
+void Application::addTrayIcon(const QString& tooltip) {
+    trayIcon_ = std::make_unique<TrayIcon>(*menu_, *this);
+    trayIcon_->AddTrayIcon(tooltip);
+}
 
 void Application::hideFromTaskList() {
     // The controller never shows a window of its own, so there is nothing to hide from a task list.
@@ -68,18 +90,115 @@ void Application::setHotkeyEnabled(bool) {}
 
 void Application::testAndUpdate(bool, bool) {}
 
-int Application::showMessageBox(const QString&, int, const QString&) {
-    return 0;
+// --- Tray commands ---------------------------------------------------------------------------------
+
+void Application::unloadMonitorWindow() {}
+
+void Application::unloadOptionsDialog() {}
+
+void Application::showAbout() {}
+
+void Application::setMonitorTopmost(bool) {}
+
+void Application::setMonitorTranslucency(bool, int) {}
+
+bool Application::createStartupShortcut() {
+    const QString target = QCoreApplication::applicationFilePath();
+    const QString failure = StartupShortcut().CreateShortcut(target);
+    if (!failure.isEmpty()) {
+        QMessageBox::information(nullptr, QStringLiteral("Quorvane"), failure);
+        return false;
+    }
+    return true;
 }
 
-void Application::unloadWindows() {}
+void Application::removeStartupShortcut() { StartupShortcut().RemoveStartupShortcut(); }
+
+// The options dialog is not part of the program yet: it is never open.
+bool Application::optionsApplyEnabled() { return false; }
+
+void Application::setOptionsApplyEnabled(bool) {}
+
+void Application::setOptionsMirrorBox(const QString&, bool) {}
+
+int Application::optionsCurrentPage() { return 0; }
+
+// --- Pop-up window ---------------------------------------------------------------------------------
+
+bool Application::pointerOnTrayIcon() const {
+    const QRect icon = trayIcon_ ? trayIcon_->geometry() : QRect();
+    const QPoint pointer = QCursor::pos();
+    return !icon.isEmpty() && pointer.x() >= icon.left() && pointer.x() <= icon.right() &&
+           pointer.y() >= icon.top() && pointer.y() <= icon.bottom();
+}
+
+bool Application::popupShown() { return popup_ && popup_->isVisible(); }
+
+void Application::showPopup() {
+    if (!popup_) {
+        popupCpuMeter_ = stats_->createCpuMeter(menu_->facts().isNT);
+        popupCpuMeter_->Initialize();
+        Popup::Hooks hooks{
+            [this] { return PopupText::build(menu_->sharedState(), *stats_, popupCpuMeter_.get()); },
+            [this] { return pointerOnTrayIcon(); },
+            [this] { return QSize(sysInfo_->WorkAreaWidth(), sysInfo_->WorkAreaHeight()); },
+            [] { return SysInfo::twipsPerPixelX(); }};
+        popup_ = new Popup(std::move(hooks));
+        connect(popup_, &Popup::closeRequested, this, [this] {
+            menu_->Timer2.stop();
+            menu_->Timer3.stop();
+            unloadPopup();
+        });
+    }
+    popup_->popUp();
+}
+
+void Application::unloadPopup() {
+    if (popup_) {
+        popup_->close();  // deletes itself
+        popup_ = nullptr;
+    }
+    if (popupCpuMeter_) {
+        popupCpuMeter_->Terminate();
+        popupCpuMeter_.reset();
+    }
+}
+
+void Application::restartPopupHideTimer() {
+    if (!popup_) {
+        return;
+    }
+    popup_->Timer4.stop();
+    popup_->Timer4.setInterval(10000);
+    QCoreApplication::processEvents();
+    popup_->Timer4.setInterval(3000);
+    popup_->Timer4.start();
+}
+
+// --- Exit and unload -------------------------------------------------------------------------------
+
+int Application::showMessageBox(const QString& text, int style, const QString& title) {
+    return ShowMessageBox(text, style, title);
+}
+
+void Application::unloadWindows() {
+    UnloadMessageBoxes();
+    unloadPopup();
+}
 
 void Application::hideBalloon() {}
 
 void Application::stopHotkey() {}
 
-void Application::removeTrayIcon() {}
+void Application::removeTrayIcon() {
+    if (trayIcon_) {
+        trayIcon_->RemoveTrayIcon();
+    }
+}
 
 void Application::endProgram() {
+    if (cpuMeter_) {
+        cpuMeter_->Terminate();
+    }
     QCoreApplication::quit();
 }

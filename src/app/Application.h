@@ -2,12 +2,19 @@
 
 #include "app/AppSettings.h"
 #include "app/CommandLine.h"
+#include "app/LiveReadings.h"
 #include "app/Menu.h"
 #include "app/MenuServices.h"
 #include "app/SingleInstance.h"
+#include "app/TrayIcon.h"
+#include "monitor/Popup.h"
 #include "platform/IniSettingsStore.h"
+#include "stats/CpuMeter.h"
+#include "stats/SysInfo.h"
+#include "stats/SystemInfoModule.h"
 
 #include <QObject>
+#include <QPointer>
 #include <memory>
 
 // The running program: wires the controller to the real settings file, windows and subsystems.
@@ -23,6 +30,9 @@ public:
 
     Menu& menu() { return *menu_; }
     const CommandLine& commandLine() const { return commandLine_; }
+    TrayIcon* trayIcon() { return trayIcon_.get(); }
+    SystemInfoModule& stats() { return *stats_; }
+    SysInfo& sysInfo() { return *sysInfo_; }
 
     // MenuServices
     bool anotherInstanceRunning() override;
@@ -41,6 +51,21 @@ public:
     void hideFromTaskList() override;
     void setHotkeyEnabled(bool enabled) override;
     void testAndUpdate(bool showStatus, bool showMessage) override;
+    void unloadMonitorWindow() override;
+    void unloadOptionsDialog() override;
+    void showAbout() override;
+    void setMonitorTopmost(bool onTop) override;
+    void setMonitorTranslucency(bool translucent, int alpha) override;
+    bool createStartupShortcut() override;
+    void removeStartupShortcut() override;
+    bool optionsApplyEnabled() override;
+    void setOptionsApplyEnabled(bool enabled) override;
+    void setOptionsMirrorBox(const QString& box, bool checked) override;
+    int optionsCurrentPage() override;
+    bool popupShown() override;
+    void showPopup() override;
+    void unloadPopup() override;
+    void restartPopupHideTimer() override;
     int showMessageBox(const QString& text, int style, const QString& title) override;
     void unloadWindows() override;
     void hideBalloon() override;
@@ -49,9 +74,20 @@ public:
     void endProgram() override;
 
 private:
+    bool pointerOnTrayIcon() const;
+
     CommandLine commandLine_;
     SingleInstance instance_;
     std::unique_ptr<IniSettingsStore> store_;
     std::unique_ptr<AppSettings> settings_;
     std::unique_ptr<Menu> menu_;
+    std::unique_ptr<TrayIcon> trayIcon_;
+    std::unique_ptr<SystemInfoModule> stats_;
+    std::unique_ptr<CpuMeter> cpuMeter_;
+    CpuMeter* cpuMeterForChecks_ = nullptr;
+    std::unique_ptr<CMemState> memState_;
+    std::unique_ptr<SysInfo> sysInfo_;
+    std::unique_ptr<LiveReadings> readings_;
+    QPointer<Popup> popup_;
+    std::unique_ptr<CpuMeter> popupCpuMeter_;
 };

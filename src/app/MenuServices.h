@@ -35,6 +35,27 @@ public:
     virtual void setHotkeyEnabled(bool enabled) = 0;
     virtual void testAndUpdate(bool showStatus, bool showMessage) = 0;
 
+    // Tray commands and their further effects.
+    virtual void unloadMonitorWindow() = 0;
+    virtual void unloadOptionsDialog() = 0;
+    virtual void showAbout() = 0;
+    virtual void setMonitorTopmost(bool onTop) = 0;                        // only when the monitor is open
+    virtual void setMonitorTranslucency(bool translucent, int alpha) = 0;  // only when the monitor is open
+    virtual bool createStartupShortcut() = 0;  // false after telling the user it failed
+    virtual void removeStartupShortcut() = 0;
+
+    // The options dialog, while open, mirrors the tray toggles in its check boxes.
+    virtual bool optionsApplyEnabled() = 0;
+    virtual void setOptionsApplyEnabled(bool enabled) = 0;
+    virtual void setOptionsMirrorBox(const QString& box, bool checked) = 0;
+    virtual int optionsCurrentPage() = 0;
+
+    // The hover pop-up window.
+    virtual bool popupShown() = 0;
+    virtual void showPopup() = 0;
+    virtual void unloadPopup() = 0;
+    virtual void restartPopupHideTimer() = 0;
+
     // Exit and unload.
     virtual int showMessageBox(const QString& text, int style, const QString& title) = 0;
     virtual void unloadWindows() = 0;  // monitor, About, message box, options, pop-up: in that order

@@ -1,5 +1,7 @@
+#include "app/AppIcon.h"
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "stats/StatsCommand.h"
 #include "timesync/SntpQuery.h"
 
 #include <QApplication>
@@ -29,10 +31,16 @@ int main(int argc, char** argv) {
         return SntpQuery::run(*commandLine.query);
     }
 
+    if (commandLine.stats) {
+        QTextStream out(stdout);
+        return StatsCommand::run(out);  // needs no display
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
     QApplication::setApplicationVersion(QStringLiteral(QUORVANE_VERSION));
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(AppIcon::icon());
 
     Application program(commandLine);
     if (!program.start()) {

@@ -1,9 +1,43 @@
 #include "stats/SysInfo.h"
 
-// Placeholder until the work-area and mount-table watcher land.
-SysInfo::SysInfo(QObject* parent) : QObject(parent) {}
+#include "platform/MountTableWatcher.h"
+#include "stats/WorkArea.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+SysInfo::SysInfo(QObject* parent) : QObject(parent), mountTable_(MountTableWatcher::shared()) {
+    connect(mountTable_.get(), &MountTableWatcher::changed, this, &SysInfo::drivesChanged);
+}
+
 SysInfo::~SysInfo() = default;
-int SysInfo::WorkAreaHeight() const { return 0; }
-int SysInfo::WorkAreaWidth() const { return 0; }
-int SysInfo::twipsPerPixelX() { return 15; }
-int SysInfo::twipsPerPixelY() { return 15; }
+
+namespace {
+
+WorkAreaTwips primaryWorkArea() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return {};
+    }
+    return workAreaInTwips(screen->availableGeometry(), SysInfo::twipsPerPixelX(), SysInfo::twipsPerPixelY());
+}
+
+}  // namespace
+
+int SysInfo::WorkAreaHeight() const {
+    return primaryWorkArea().height;
+}
+
+int SysInfo::WorkAreaWidth() const {
+    return primaryWorkArea().width;
+}
+
+int SysInfo::twipsPerPixelX() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return twipsPerPixelFor(screen != nullptr ? screen->logicalDotsPerInchX() : 0.0);
+}
+
+int SysInfo::twipsPerPixelY() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return twipsPerPixelFor(screen != nullptr ? screen->logicalDotsPerInchY() : 0.0);
+}

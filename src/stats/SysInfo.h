@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <memory>
+
+class MountTableWatcher;
 
 // The desktop work area and the notice that the set of mounted filesystems changed. Every window
 // that needs either owns one; all instances share one watcher of the mount table.
@@ -23,4 +26,7 @@ public:
 Q_SIGNALS:
     // The mount table changed: a filesystem was mounted or unmounted (a device arrived or left).
     void drivesChanged();
+
+private:
+    std::shared_ptr<MountTableWatcher> mountTable_;
 };

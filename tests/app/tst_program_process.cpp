@@ -79,8 +79,14 @@ private Q_SLOTS:
         process->terminate();
         QVERIFY(process->waitForFinished(10000));
         const QByteArray errors = process->readAllStandardError();
-        QCOMPARE(errors.count('\n'), 1);
-        QVERIFY(errors.contains("could not be read"));
+        QList<QByteArray> ours;  // Qt may add notes of its own
+        for (const QByteArray& line : errors.split('\n')) {
+            if (line.startsWith("Quorvane:")) {
+                ours << line;
+            }
+        }
+        QCOMPARE(ours.size(), 1);
+        QVERIFY(ours.first().contains("could not be read"));
     }
 };
 

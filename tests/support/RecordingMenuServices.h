@@ -15,6 +15,11 @@ public:
     std::optional<BatteryReading> power = BatteryReading{128, 255};
     QList<QChar> drives;
     int messageBoxAnswer = 7;
+    bool shortcutCanBeCreated = true;
+    bool optionsApply = false;
+    bool optionsMarkChanges = true;
+    int optionsPage = 0;
+    bool popupOpen = false;
     QString lastMessageText;
     int lastMessageStyle = -1;
     QString lastMessageTitle;
@@ -43,6 +48,43 @@ public:
     void testAndUpdate(bool showStatus, bool showMessage) override {
         record(QStringLiteral("testAndUpdate(%1,%2)").arg(showStatus).arg(showMessage));
     }
+    void unloadMonitorWindow() override { record("unloadMonitorWindow"); }
+    void unloadOptionsDialog() override { record("unloadOptionsDialog"); }
+    void showAbout() override { record("showAbout"); }
+    void setMonitorTopmost(bool onTop) override {
+        record(QStringLiteral("setMonitorTopmost(%1)").arg(onTop));
+    }
+    void setMonitorTranslucency(bool on, int alpha) override {
+        record(QStringLiteral("setMonitorTranslucency(%1,%2)").arg(on).arg(alpha));
+    }
+    bool createStartupShortcut() override {
+        record("createStartupShortcut");
+        shortcutExists = shortcutCanBeCreated;
+        return shortcutCanBeCreated;
+    }
+    void removeStartupShortcut() override {
+        record("removeStartupShortcut");
+        shortcutExists = false;
+    }
+    bool optionsApplyEnabled() override { return optionsApply; }
+    void setOptionsApplyEnabled(bool enabled) override { optionsApply = enabled; }
+    void setOptionsMirrorBox(const QString& box, bool checked) override {
+        record(QStringLiteral("mirror %1=%2").arg(box).arg(checked));
+        if (optionsMarkChanges) {
+            optionsApply = true;  // the dialog takes a box change as the user's
+        }
+    }
+    int optionsCurrentPage() override { return optionsPage; }
+    bool popupShown() override { return popupOpen; }
+    void showPopup() override {
+        record("showPopup");
+        popupOpen = true;
+    }
+    void unloadPopup() override {
+        record("unloadPopup");
+        popupOpen = false;
+    }
+    void restartPopupHideTimer() override { record("restartPopupHideTimer"); }
     int showMessageBox(const QString& text, int style, const QString& title) override {
         record("showMessageBox");
         lastMessageText = text;

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "app/ThresholdReadings.h"
+
+class CpuMeter;
+class SystemInfoModule;
+
+// The threshold check's values, read from the statistics module with the controller's CPU meter.
+class LiveReadings : public ThresholdReadings {
+public:
+    LiveReadings(SystemInfoModule& stats, CpuMeter*& cpuMeter) : stats_(stats), cpuMeter_(cpuMeter) {}
+
+    void refresh() override;
+    std::optional<int> value(StatisticItem item) override;
+    QList<QChar> fixedDrives() override;
+    std::optional<int> driveUsage(QChar letter) override;
+    QString mountPoint(QChar letter) override;
+
+private:
+    SystemInfoModule& stats_;
+    CpuMeter*& cpuMeter_;
+};

@@ -1,0 +1,156 @@
+#include "app/ThresholdMonitor.h"
+
+namespace {
+constexpr int kEveryTickMs = 1000;
+constexpr int kAfterUserClosedMs = 60000;
+constexpr int kTailOffsetPixels = 7;
+
+struct WatchedItem {
+    StatisticItem item;
+    const char* label;
+    bool lowIsBad;
+};
+
+// Free resources count like usage: a value above the level is the violation, as for memory.
+constexpr WatchedItem kWatchedItems[] = {
+    {StatisticItem::CPU, "CPU activity ...........", false},
+    {StatisticItem::PhysMem, "Physical memory usage ..", false},
+    {StatisticItem::VirtMem, "Virtual memory usage ...", false},
+    {StatisticItem::SysRsrc, "System resources .......", false},
+    {StatisticItem::GDIRsrc, "GDI resources ..........", false},
+    {StatisticItem::UserRsrc, "User resources .........", false},
+    {StatisticItem::Battery, "Battery status .........", true},
+    {StatisticItem::CDrive, "C: drive usage .........", false},
+};
+}  // namespace
+
+ThresholdMonitor::ThresholdMonitor(Menu& menu, ThresholdReadings& readings, AlertBalloon& balloon,
+                                   Screen screen, QObject* parent)
+    : QObject(parent), menu_(menu), readings_(readings), balloon_(balloon), screen_(std::move(screen)) {
+    connect(&menu_.Timer1, &QTimer::timeout, this, &ThresholdMonitor::timer1Tick);
+}
+
+void ThresholdMonitor::reset() {
+    TrayMessage.clear();
+    violationCount = 0;
+    shownViolationCount = 0;
+    balloonId = -1;
+    replacingBalloon = false;
+}
+
+QString ThresholdMonitor::label(StatisticItem item) {
+    return QString::fromLatin1(kWatchedItems[static_cast<int>(item)].label);
+}
+
+QString ThresholdMonitor::driveLabel(QChar letter) {
+    return QString(letter.toUpper()) + QStringLiteral(": drive usage .........");
+}
+
+QString ThresholdMonitor::alertLine(const QString& label, int value) {
+    const QString text = QString::number(value) + QLatin1Char('%');
+    return label + QString(qMax<qsizetype>(0, 5 - text.size()), QLatin1Char('.')) + QLatin1Char(' ') + text;
+}
+
+void ThresholdMonitor::addViolation(const QString& line) {
+    ++violationCount;
+    if (!TrayMessage.isEmpty()) {
+        TrayMessage += QStringLiteral("\r\n");
+    }
+    TrayMessage += line;
+}
+
+void ThresholdMonitor::CheckThresholds() {
+    TrayMessage.clear();
+    violationCount = 0;
+    readings_.refresh();
+
+    const SharedSettingsState& shared = menu_.sharedState();
+    for (const WatchedItem& watched : kWatchedItems) {
+        const int index = static_cast<int>(watched.item);
+        const int level = shared.itemLevel[index];
+        if (level < 1 || (watched.item == StatisticItem::Battery && !menu_.BatteryAvailable)) {
+            continue;
+        }
+        // A value that cannot be read is left out: a stale figure in an alert would mislead.
+        std::optional<int> value = readings_.value(watched.item);
+        if (!value) {
+            continue;
+        }
+        if (watched.item == StatisticItem::CPU && *value < 0) {
+            value = 0;
+        }
+        if (watched.item == StatisticItem::Battery) {
+            batteryPercent = static_cast<qint16>(*value);
+        }
+        if (watched.lowIsBad ? *value < level : *value > level) {
+            addViolation(alertLine(QString::fromLatin1(watched.label), *value));
+        }
+    }
+
+    for (const QChar letter : readings_.fixedDrives()) {
+        const int index = driveIndex(letter);
+        if (index < 0 || index >= kExtraDriveCount || shared.driveLevel[index] < 1) {
+            continue;
+        }
+        const std::optional<int> usage = readings_.driveUsage(letter);
+        if (usage && *usage > shared.driveLevel[index]) {
+            QString line = alertLine(driveLabel(letter), *usage);
+            const QString mount = readings_.mountPoint(letter);
+            if (!mount.isEmpty()) {
+                line += QStringLiteral(" ") + mount;  // a letter alone means little on Linux
+            }
+            addViolation(line);
+        }
+    }
+}
+
+void ThresholdMonitor::timer1Tick() {
+    if (!menu_.menuState().mnuMonitor.checked) {
+        menu_.Timer1.stop();
+        return;
+    }
+    CheckThresholds();
+    if (TrayMessage.isEmpty()) {
+        if (balloonId != -1) {
+            HideBalloon();
+        }
+    } else {
+        if (violationCount != shownViolationCount) {
+            replacingBalloon = true;
+            HideBalloon();
+            screen_.processPendingEvents();
+            replacingBalloon = false;
+            shownViolationCount = violationCount;
+        }
+        if (balloonId == -1) {
+            const QRect icon = screen_.locateTrayIcon();
+            const int x = (icon.left() + kTailOffsetPixels) * screen_.twipsPerPixel();
+            balloonId = static_cast<qint16>(balloon_.show(TrayMessage, x, screen_.workAreaHeight()));
+        } else {
+            balloon_.setText(balloonId, TrayMessage);
+        }
+    }
+    menu_.Timer1.setInterval(kEveryTickMs);
+    if (!menu_.menuState().mnuDisplay.enabled && menu_.menuState().mnuOnTop.checked) {
+        screen_.raiseMonitorWindow();
+    }
+}
+
+void ThresholdMonitor::HideBalloon() {
+    if (balloonId == -1) {
+        return;
+    }
+    balloon_.close(balloonId);
+    balloonClosed();
+}
+
+void ThresholdMonitor::balloonClosed() {
+    if (!replacingBalloon) {
+        menu_.Timer1.stop();
+        menu_.Timer1.setInterval(kAfterUserClosedMs);
+        if (menu_.menuState().mnuMonitor.checked) {
+            menu_.Timer1.start();
+        }
+    }
+    balloonId = -1;
+}

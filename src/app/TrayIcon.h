@@ -1,0 +1,56 @@
+#pragma once
+
+#include "app/Menu.h"
+#include "app/TrayCommands.h"
+#include "app/TrayHover.h"
+
+#include <QMenu>
+#include <QObject>
+#include <QPointer>
+#include <QSystemTrayIcon>
+#include <map>
+
+// The notification-area icon and its menu MenuTray. The menu shows the live state of the tray
+// items; each action runs its command.
+class TrayIcon : public QObject {
+    Q_OBJECT
+
+public:
+    TrayIcon(Menu& menu, MenuServices& services, QObject* parent = nullptr);
+    ~TrayIcon() override;
+
+    void AddTrayIcon(const QString& tooltip);
+    void RemoveTrayIcon();
+
+    // The icon's rectangle in screen pixels as the tray reports it; empty when it does not.
+    QRect geometry() const;
+    QMenu& MenuTray() { return menuTray_; }
+    TrayCommands& commands() { return commands_; }
+    TrayHover& hover() { return *hover_; }
+    QAction* action(const QString& objectName) const;
+
+    // Brings the menu's check marks and enabled states in line with the shared state.
+    void syncMenu();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenu();
+    QAction* addItem(QMenu& menu, MenuItemState TrayMenuState::*state, const char* name,
+                     const QString& caption, std::function<void()> command);
+    QAction* addToggle(QMenu& menu, MenuItemState TrayMenuState::*state, const char* name,
+                       const QString& caption, TrayToggle toggle);
+    void onActivated(QSystemTrayIcon::ActivationReason reason);
+    void watchIconWindow();
+
+    Menu& menu_;
+    MenuServices& services_;
+    TrayCommands commands_;
+    std::unique_ptr<TrayHover> hover_;
+    QMenu menuTray_;
+    QMenu mainOptions_;
+    QSystemTrayIcon tray_;
+    std::map<QAction*, MenuItemState TrayMenuState::*> stateOf_;
+    QPointer<QWidget> iconWindow_;
+};

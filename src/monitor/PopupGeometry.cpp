@@ -1,0 +1,24 @@
+#include "monitor/PopupGeometry.h"
+
+#include <algorithm>
+
+namespace PopupGeometry {
+
+int AdjustColor(int colour, int adjust) {
+    int result = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const int part = std::clamp(((colour >> shift) & 0xFF) + adjust, 0, 255);
+        result |= part << shift;
+    }
+    return result;
+}
+
+QSize windowSize(QSize textTwips) {
+    return {2 * kTextLeft + textTwips.width() + 90, 2 * kTextTop + textTwips.height() + 90};
+}
+
+QRect placement(QSize windowTwips, int workAreaWidth, int workAreaHeight) {
+    return {QPoint(workAreaWidth - windowTwips.width(), workAreaHeight - windowTwips.height()), windowTwips};
+}
+
+}  // namespace PopupGeometry

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QRect>
+#include <QSize>
+
+// Colours and sizes of the pop-up information window, in twips where the window is laid out.
+namespace PopupGeometry {
+
+inline constexpr int kTextLeft = 195;
+inline constexpr int kTextTop = 165;
+inline constexpr int kBandThickness = 60;
+inline constexpr int kBevelStep = 15;
+
+// Adds adjust to each of the red, green and blue parts of a colour number (blue-green-red order,
+// 0x0000FF is red), each clamped to 0..255.
+int AdjustColor(int colour, int adjust);
+
+// The window size for a text of the given size: the text's margins on both sides plus the frame.
+QSize windowSize(QSize textTwips);
+
+// Bottom-right corner of the work area, when no auto-hiding panel needs following.
+QRect placement(QSize windowTwips, int workAreaWidth, int workAreaHeight);
+
+}  // namespace PopupGeometry

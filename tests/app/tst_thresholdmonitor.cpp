@@ -1,0 +1,256 @@
+#include "app/ThresholdMonitor.h"
+#include "support/MemorySettingsStore.h"
+#include "support/RecordingMenuServices.h"
+
+#include <QtTest>
+
+namespace {
+class FakeReadings : public ThresholdReadings {
+public:
+    std::map<StatisticItem, std::optional<int>> values;
+    std::map<QChar, int> drives;
+    QStringList asked;
+    void refresh() override { asked << "refresh"; }
+    std::optional<int> value(StatisticItem item) override {
+        asked << ThresholdMonitor::label(item);
+        const auto found = values.find(item);
+        return found == values.end() ? std::nullopt : found->second;
+    }
+    QList<QChar> fixedDrives() override {
+        QList<QChar> letters;
+        for (const auto& [letter, usage] : drives) {
+            letters << letter;
+        }
+        return letters;
+    }
+    std::optional<int> driveUsage(QChar letter) override { return drives.at(letter); }
+    QString mountPoint(QChar) override { return QStringLiteral("/home"); }
+};
+
+class FakeBalloon : public AlertBalloon {
+public:
+    int nextId = 1;
+    int shown = 0;
+    int closed = 0;
+    QString text;
+    int x = 0;
+    int y = 0;
+    int show(const QString& message, int xTwips, int yTwips) override {
+        ++shown;
+        text = message;
+        x = xTwips;
+        y = yTwips;
+        return nextId++;
+    }
+    void setText(int, const QString& message) override { text = message; }
+    void close(int) override { ++closed; }
+};
+}  // namespace
+
+class ThresholdMonitorTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<MemorySettingsStore> store;
+    std::unique_ptr<AppSettings> settings;
+    std::unique_ptr<RecordingMenuServices> services;
+    std::unique_ptr<Menu> menu;
+    FakeReadings readings;
+    FakeBalloon balloon;
+    std::unique_ptr<ThresholdMonitor> monitor;
+    int raised = 0;
+
+    void level(StatisticItem item, int value) { menu->sharedState().itemLevel[int(item)] = qint16(value); }
+
+private Q_SLOTS:
+    void init() {
+        store = std::make_unique<MemorySettingsStore>();
+        settings = std::make_unique<AppSettings>(*store);
+        services = std::make_unique<RecordingMenuServices>();
+        menu = std::make_unique<Menu>(*settings, *services, PlatformFacts::linux(), QString());
+        menu->menuState().mnuMonitor.checked = true;
+        readings = FakeReadings();
+        balloon = FakeBalloon();
+        raised = 0;
+        monitor = std::make_unique<ThresholdMonitor>(
+            *menu, readings, balloon,
+            ThresholdMonitor::Screen{[] { return QRect(1200, 776, 24, 24); }, [] { return 15; },
+                                     [] { return 776 * 15; }, [] {}, [this] { ++raised; }});
+        menu->Timer1.start();
+    }
+
+    void alertLines_data() {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("85") << ThresholdMonitor::label(StatisticItem::CPU) << 85
+                            << "CPU activity ..........."
+                               ".. 85%";
+        QTest::newRow("100") << ThresholdMonitor::label(StatisticItem::CPU) << 100
+                             << "CPU activity ..........."
+                                ". 100%";
+        QTest::newRow("5") << ThresholdMonitor::label(StatisticItem::CPU) << 5
+                           << "CPU activity ..........."
+                              "... 5%";
+        QTest::newRow("drive D") << ThresholdMonitor::driveLabel('d') << 91
+                                 << "D: drive usage ........."
+                                    ".. 91%";
+        QTest::newRow("five characters") << ThresholdMonitor::label(StatisticItem::PhysMem) << 1234
+                                         << "Physical memory usage .."
+                                            " 1234%";
+    }
+    void alertLines() {
+        QFETCH(QString, label);
+        QFETCH(int, value);
+        QFETCH(QString, line);
+        QCOMPARE(ThresholdMonitor::alertLine(label, value), line);
+        QCOMPARE(label.size(), 24);
+        if (QString::number(value).size() < 5) {
+            QCOMPARE(line.size(), 30);
+        }
+    }
+
+    void violationsAreStrict_data() {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<int>("levelValue");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<bool>("violated");
+        QTest::newRow("CPU 90 at level 90") << int(StatisticItem::CPU) << 90 << 90 << false;
+        QTest::newRow("CPU 91 at level 90") << int(StatisticItem::CPU) << 90 << 91 << true;
+        QTest::newRow("battery 19 below 20") << int(StatisticItem::Battery) << 20 << 19 << true;
+        QTest::newRow("battery unknown") << int(StatisticItem::Battery) << 20 << 255 << false;
+        QTest::newRow("free resources 60 above 50") << int(StatisticItem::SysRsrc) << 50 << 60 << true;
+        QTest::newRow("free resources 40 below 50") << int(StatisticItem::SysRsrc) << 50 << 40 << false;
+        QTest::newRow("negative CPU counts as 0") << int(StatisticItem::CPU) << 1 << -2 << false;
+    }
+    void violationsAreStrict() {
+        QFETCH(int, item);
+        QFETCH(int, levelValue);
+        QFETCH(int, value);
+        QFETCH(bool, violated);
+        menu->BatteryAvailable = true;
+        level(StatisticItem(item), levelValue);
+        readings.values[StatisticItem(item)] = value;
+        monitor->CheckThresholds();
+        QCOMPARE(monitor->violationCount, violated ? 1 : 0);
+    }
+
+    void noBatteryIsNeverTested() {
+        level(StatisticItem::Battery, 20);
+        readings.values[StatisticItem::Battery] = 5;
+        monitor->CheckThresholds();
+        QVERIFY(monitor->TrayMessage.isEmpty());
+        QVERIFY(!readings.asked.contains(ThresholdMonitor::label(StatisticItem::Battery)));
+    }
+
+    void unwatchedAndUnreadableItemsAreSkipped() {
+        level(StatisticItem::PhysMem, 50);
+        readings.values[StatisticItem::CPU] = 100;
+        monitor->CheckThresholds();  // CPU not watched, memory not readable
+        QVERIFY(monitor->TrayMessage.isEmpty());
+        QVERIFY(!readings.asked.contains(ThresholdMonitor::label(StatisticItem::CPU)));
+    }
+
+    void linesInOrderWithDrives() {
+        level(StatisticItem::CPU, 50);
+        level(StatisticItem::CDrive, 50);
+        menu->sharedState().driveLevel[driveIndex('D')] = 80;
+        readings.values[StatisticItem::CPU] = 85;
+        readings.values[StatisticItem::CDrive] = 60;
+        readings.drives = {{'D', 91}, {'E', 99}};
+        monitor->CheckThresholds();
+        QCOMPARE(monitor->violationCount, 3);
+        QCOMPARE(monitor->TrayMessage, QStringLiteral("CPU activity ..........."
+                                                      ".. 85%\r\n"
+                                                      "C: drive usage ........."
+                                                      ".. 60%\r\n"
+                                                      "D: drive usage ........."
+                                                      ".. 91% /home"));
+    }
+
+    void allLevelsZeroNeverShowABalloon() {
+        readings.values[StatisticItem::CPU] = 100;
+        monitor->timer1Tick();
+        QCOMPARE(balloon.shown, 0);
+        QCOMPARE(menu->Timer1.interval(), 1000);
+    }
+
+    void balloonAtTheIconAndTheWorkAreaBottom() {
+        level(StatisticItem::CPU, 50);
+        readings.values[StatisticItem::CPU] = 85;
+        monitor->timer1Tick();
+        QCOMPARE(balloon.shown, 1);
+        QCOMPARE(balloon.x, (1200 + 7) * 15);
+        QCOMPARE(balloon.y, 776 * 15);
+        QCOMPARE(monitor->balloonId, 1);
+    }
+
+    void countChangeRebuildsSameCountRefreshes() {
+        level(StatisticItem::CPU, 50);
+        level(StatisticItem::PhysMem, 50);
+        level(StatisticItem::VirtMem, 50);
+        readings.values[StatisticItem::CPU] = 85;
+        readings.values[StatisticItem::PhysMem] = 70;
+        monitor->timer1Tick();
+        QCOMPARE(balloon.shown, 1);
+
+        readings.values[StatisticItem::VirtMem] = 60;  // three now: closed and built anew
+        monitor->timer1Tick();
+        QCOMPARE(balloon.closed, 1);
+        QCOMPARE(balloon.shown, 2);
+        QCOMPARE(monitor->shownViolationCount, 3);
+        QVERIFY(menu->Timer1.isActive());
+        QCOMPARE(menu->Timer1.interval(), 1000);  // a rebuild is not a user's close
+
+        readings.values[StatisticItem::CPU] = 99;  // still three: the same balloon, new text
+        monitor->timer1Tick();
+        QCOMPARE(balloon.shown, 2);
+        QVERIFY(balloon.text.contains("99%"));
+    }
+
+    void userCloseHoldsBackForAMinute() {
+        level(StatisticItem::CPU, 50);
+        readings.values[StatisticItem::CPU] = 85;
+        monitor->timer1Tick();
+        monitor->balloonClosed();  // the user's close button
+        QCOMPARE(menu->Timer1.interval(), 60000);
+        QVERIFY(menu->Timer1.isActive());
+        QCOMPARE(monitor->balloonId, -1);
+        monitor->timer1Tick();
+        QCOMPARE(balloon.shown, 2);
+        QCOMPARE(menu->Timer1.interval(), 1000);
+    }
+
+    void violationsGoneCloseTheBalloon() {
+        level(StatisticItem::CPU, 50);
+        readings.values[StatisticItem::CPU] = 85;
+        monitor->timer1Tick();
+        readings.values[StatisticItem::CPU] = 10;
+        monitor->timer1Tick();
+        QCOMPARE(balloon.closed, 1);
+        QCOMPARE(monitor->balloonId, -1);
+        QCOMPARE(menu->Timer1.interval(), 1000);
+    }
+
+    void monitoringSwitchedOffWhileShown() {
+        level(StatisticItem::CPU, 50);
+        readings.values[StatisticItem::CPU] = 85;
+        monitor->timer1Tick();
+        menu->Timer1.stop();
+        monitor->HideBalloon();
+        menu->menuState().mnuMonitor.checked = false;
+        QCOMPARE(balloon.closed, 1);
+        monitor->timer1Tick();  // a late tick finds monitoring off
+        QVERIFY(!menu->Timer1.isActive());
+        QCOMPARE(balloon.shown, 1);
+    }
+
+    void monitorWindowIsRaisedAboveTheBalloon() {
+        menu->menuState().mnuDisplay.enabled = false;
+        menu->menuState().mnuOnTop.checked = true;
+        monitor->timer1Tick();
+        QCOMPARE(raised, 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(ThresholdMonitorTest)
+#include "tst_thresholdmonitor.moc"

@@ -1,0 +1,77 @@
+#include "monitor/Popup.h"
+#include "monitor/PopupGeometry.h"
+
+#include <QtTest>
+
+class PopupTest : public QObject {
+    Q_OBJECT
+
+    bool pointerOnIcon = true;
+    QString text = QStringLiteral("CPU activity ...... 100%\r\nCPU activity ........ 7%");
+
+    Popup::Hooks hooks() {
+        return {[this] { return text; }, [this] { return pointerOnIcon; },
+                [] { return QSize(1280 * 15, 776 * 15); }, [] { return 15; }};
+    }
+
+private Q_SLOTS:
+    void adjustColor_data() {
+        QTest::addColumn<int>("colour");
+        QTest::addColumn<int>("adjust");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("red lightened") << 0x0000FF << 60 << 0x3C3CFF;
+        QTest::newRow("white darkened past black") << 0xFFFFFF << -300 << 0;
+        QTest::newRow("back colour") << 0 << 60 << 0x3C3C3C;
+    }
+    void adjustColor() {
+        QFETCH(int, colour);
+        QFETCH(int, adjust);
+        QFETCH(int, expected);
+        QCOMPARE(PopupGeometry::AdjustColor(colour, adjust), expected);
+    }
+
+    void emptyTextShrinksToTheFrame() {
+        QCOMPARE(PopupGeometry::windowSize(QSize(0, 0)), QSize(2 * 195 + 90, 2 * 165 + 90));
+    }
+
+    void sitsAtTheBottomRightOfTheWorkArea() {
+        const QRect place = PopupGeometry::placement(QSize(3570, 1020), 15360, 11070);
+        QCOMPARE(place.topLeft(), QPoint(15360 - 3570, 11070 - 1020));
+    }
+
+    void windowNeverTakesFocusAndFollowsItsText() {
+        auto* popup = new Popup(hooks());
+        popup->popUp();
+        QVERIFY(popup->isVisible());
+        QVERIFY(popup->testAttribute(Qt::WA_ShowWithoutActivating));
+        QVERIFY(popup->windowFlags() & Qt::WindowDoesNotAcceptFocus);
+        QVERIFY(popup->windowFlags() & Qt::WindowStaysOnTopHint);
+        QCOMPARE(popup->geometry().right() + 1, 1280);
+        QCOMPARE(popup->geometry().bottom() + 1, 776);
+        const int twoLines = popup->height();
+        text += QStringLiteral("\r\nPhysical memory .... 45%");
+        popup->refresh();
+        QVERIFY(popup->height() > twoLines);
+        QCOMPARE(popup->geometry().bottom() + 1, 776);
+        QVERIFY(popup->Timer3.isActive());
+        QVERIFY(popup->Timer4.isActive());
+        delete popup;
+    }
+
+    void pointerAwayAsksToClose() {
+        auto* popup = new Popup(hooks());
+        QSignalSpy closing(popup, &Popup::closeRequested);
+        popup->Timer4.setInterval(10);
+        popup->popUp();
+        popup->Timer4.setInterval(10);
+        QTest::qWait(50);
+        QCOMPARE(closing.count(), 0);
+        pointerOnIcon = false;
+        QTRY_COMPARE(closing.count(), 1);
+        QVERIFY(!popup->Timer3.isActive());
+        delete popup;
+    }
+};
+
+QTEST_MAIN(PopupTest)
+#include "tst_popup.moc"
