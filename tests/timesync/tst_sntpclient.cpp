@@ -99,7 +99,8 @@ private Q_SLOTS:
         QCOMPARE(run.setter.offsets.size(), 1);
         QVERIFY2(qAbs(run.setter.offsets.at(0) - 2500000) <= 20000,
                  qPrintable(QString::number(run.setter.offsets.at(0))));
-        QVERIFY(run.lines.last().startsWith("Difference/adjustment to computer's clock: +2.5"));
+        QVERIFY(run.lines.last().contains(
+            QRegularExpression("^Difference/adjustment to computer's clock: \\+2\\.(4[89]|5[01])\\d secs$")));
     }
 
     void ipv6Loopback() {
@@ -258,7 +259,7 @@ private Q_SLOTS:
         if (inTime) {
             QVERIFY(run.lines.at(1).startsWith("Response received in: "));
             const int roundTrip = run.lines.at(1).section(' ', 3, 3).toInt();
-            QVERIFY2(roundTrip >= delayMs - 5 && roundTrip < delayMs + 150, qPrintable(run.lines.at(1)));
+            QVERIFY2(roundTrip >= delayMs - 5 && roundTrip < 5 * kTickMs, qPrintable(run.lines.at(1)));
         }
         QTest::qWait(delayMs + 2 * kTickMs);  // a late reply to a finished request changes nothing
         QCOMPARE(run.outcomes(), 1);
