@@ -2,8 +2,10 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "stats/StatsCommand.h"
+#include "timesync/SntpQuery.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <cstdio>
 
 int main(int argc, char** argv) {
@@ -23,6 +25,10 @@ int main(int argc, char** argv) {
     if (commandLine.version) {
         std::printf("Quorvane %s\n", QUORVANE_VERSION);
         return 0;
+    }
+    if (commandLine.query) {
+        QCoreApplication app(argc, argv);  // no display needed
+        return SntpQuery::run(*commandLine.query);
     }
 
     if (commandLine.stats) {

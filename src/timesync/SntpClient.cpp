@@ -1,0 +1,205 @@
+#include "timesync/SntpClient.h"
+
+#include "timesync/TimeSync.h"
+
+#include <QPointer>
+#include <QTimeZone>
+#include <QUdpSocket>
+
+SntpClient::SntpClient(ClockSetter& clockSetter, HostLookup& hostLookup, QObject* parent)
+    : QObject(parent),
+      clockSetter_(clockSetter),
+      hostLookup_(hostLookup),
+      utcClock_([] { return QDateTime::currentDateTimeUtc(); }),
+      ticks_(&TimeSync::TickCountUnsigned) {
+    connect(&timOutClient, &QTimer::timeout, this, &SntpClient::countDown);
+}
+
+SntpClient::~SntpClient() {
+    abandon();
+}
+
+void SntpClient::SendSntpRequest(const SntpTarget& target, int flags) {
+    abandon();
+    const quint64 attempt = ++attempt_;
+    log(QStringLiteral("Connecting to:  ") + target.displayName());
+    state_ = State::Resolving;
+    hostLookup_.lookup(target.hostName, this, [this, attempt, target, flags](const QHostAddress& address) {
+        if (attempt != attempt_) {
+            return;  // abandoned while the name was being looked up
+        }
+        if (address.isNull()) {
+            state_ = State::Idle;
+            log(QStringLiteral("Could not resolve host name: ") + target.hostName);
+            Q_EMIT exchangeStopped();
+            return;
+        }
+        send(target, address, flags);
+    });
+}
+
+void SntpClient::send(const SntpTarget& target, const QHostAddress& address, int flags) {
+    if ((flags & SNTP_SET_CLOCK) && clockServerRecorder_) {
+        clockServerRecorder_(target.hostName);
+    }
+    request_ = std::make_unique<Request>();
+    request_->socket = new QUdpSocket(this);
+    request_->address = address;
+    request_->port = target.port;
+    request_->transmit = SntpPacket::randomTransmitTimestamp();
+    request_->ticksLeft = timing_.requestTicks;
+    request_->flags = flags;
+    request_->index = target.index;
+    connect(request_->socket, &QUdpSocket::readyRead, this, &SntpClient::readDatagrams);
+
+    const QHostAddress any = address.protocol() == QAbstractSocket::IPv6Protocol
+                                 ? QHostAddress(QHostAddress::AnyIPv6)
+                                 : QHostAddress(QHostAddress::AnyIPv4);
+    const QByteArray datagram = SntpPacket::request(request_->transmit);
+    const bool sent = request_->socket->bind(any, 0) &&
+                      request_->socket->writeDatagram(datagram, address, target.port) == datagram.size();
+    if (!sent) {
+        const quint16 port = request_->port;
+        finishRequest();  // a failed send must not be counted down and reported a second time
+        state_ = State::Idle;
+        Q_EMIT requestFailed(QStringLiteral("UDP"), port);
+        return;
+    }
+    request_->startTick = ticks_();
+    state_ = State::Waiting;
+    timOutClient.start(timing_.tickMs);
+}
+
+void SntpClient::readDatagrams() {
+    if (!request_) {
+        return;
+    }
+    const qint64 roundTripMs = TimeSync::ElapsedMilliseconds(request_->startTick, ticks_());
+    QUdpSocket* socket = request_->socket;
+    while (request_ && request_->socket == socket && socket->hasPendingDatagrams()) {
+        const qint64 size = socket->pendingDatagramSize();
+        QByteArray datagram(qMax<qint64>(size, 1), '\0');
+        QHostAddress sender;
+        quint16 senderPort = 0;
+        const qint64 read = socket->readDatagram(datagram.data(), datagram.size(), &sender, &senderPort);
+        if (read < 0) {
+            const QString line =
+                QStringLiteral("Error: %1 (%2)").arg(socket->errorString()).arg(int(socket->error()));
+            finishRequest();
+            state_ = State::Idle;
+            log(line);
+            Q_EMIT exchangeStopped();
+            return;
+        }
+        datagram.truncate(read);
+        processDatagram(datagram, sender, senderPort, roundTripMs);
+    }
+}
+
+void SntpClient::processDatagram(const QByteArray& datagram, const QHostAddress& sender, quint16 senderPort,
+                                 qint64 roundTripMs) {
+    if (!request_ || state_ != State::Waiting) {
+        return;
+    }
+    const auto notOurs = [&] {
+        log(QStringLiteral("Ignored a reply that is not ours (from %1 port %2)")
+                .arg(sender.toString())
+                .arg(senderPort));
+    };
+    if (!sender.isEqual(request_->address, QHostAddress::ConvertV4MappedToIPv4) ||
+        senderPort != request_->port) {
+        notOurs();
+        return;
+    }
+    const auto reply = SntpPacket::parse(datagram);
+    if (reply && reply->originate != request_->transmit) {
+        notOurs();  // a stray or forged reply: keep waiting for ours
+        return;
+    }
+    // From here the reply is ours: its request is over, whatever the reply holds, and its
+    // time-out count ends before anything below can wait.
+    const Request request = *request_;
+    finishRequest();
+    state_ = State::Idle;
+    if (!reply) {
+        log(QStringLiteral("Invalid reply - expected %1 bytes, Received %2 bytes")
+                .arg(SntpPacket::kSize)
+                .arg(datagram.size()));
+        Q_EMIT exchangeStopped();
+        return;
+    }
+    handleOwnReply(request, *reply, roundTripMs);
+}
+
+void SntpClient::handleOwnReply(const Request& request, const SntpPacket::Reply& reply, qint64 roundTripMs) {
+    const QDateTime computerTime = utcClock_();
+    log(QStringLiteral("Response received in: ") + TimeSync::formatRoundTrip(roundTripMs, locale_));
+    if (const auto why = SntpPacket::rejection(reply)) {
+        log(*why);
+        Q_EMIT exchangeStopped();
+        return;
+    }
+    const qint64 serverMs =
+        TimeSync::addHalfRoundTrip(TimeSync::NtpTimestampToMilliseconds(reply.transmit), roundTripMs);
+    log(QStringLiteral("Computer's current date/time: ") +
+        TimeSync::FormatSystemTimeMs(computerTime, locale_));
+    const qint64 unixMs = serverMs - TimeSync::kMillisecondsFrom1900To1970;
+    const QDateTime serverTime = QDateTime::fromMSecsSinceEpoch(unixMs, QTimeZone::utc());
+    log(QStringLiteral("Server's current date/time: ") + TimeSync::FormatSystemTimeMs(serverTime, locale_));
+    const qint64 differenceMs = unixMs - computerTime.toMSecsSinceEpoch();
+    log(QStringLiteral("Difference/adjustment to computer's clock: ") +
+        TimeSync::formatDifference(differenceMs, locale_));
+    Q_EMIT serverAnswered(request.index, reply.stratum, roundTripMs);
+
+    if (!(request.flags & SNTP_SET_CLOCK)) {
+        Q_EMIT exchangeSucceeded(false);
+        return;
+    }
+    state_ = State::SettingClock;
+    const quint64 attempt = attempt_;
+    QPointer<SntpClient> self(this);
+    clockSetter_.adjustClock(differenceMs * 1000, [self, attempt](const ClockSetResult& result) {
+        if (!self || self->attempt_ != attempt || self->state_ != State::SettingClock) {
+            return;
+        }
+        self->state_ = State::Idle;
+        if (!result.message.isEmpty()) {
+            self->log(result.message);
+        }
+        if (result.outcome == ClockSetResult::Outcome::Failed) {
+            Q_EMIT self->exchangeStopped();
+        } else {
+            Q_EMIT self->exchangeSucceeded(result.outcome == ClockSetResult::Outcome::Set);
+        }
+    });
+}
+
+void SntpClient::countDown() {
+    if (!request_) {
+        timOutClient.stop();
+        return;
+    }
+    if (--request_->ticksLeft >= 1) {
+        return;
+    }
+    const quint16 port = request_->port;
+    finishRequest();
+    state_ = State::Idle;
+    Q_EMIT requestFailed(QStringLiteral("UDP"), port);
+}
+
+void SntpClient::finishRequest() {
+    timOutClient.stop();
+    if (request_) {
+        request_->socket->disconnect(this);
+        request_->socket->close();
+        request_->socket->deleteLater();  // may be inside its own readyRead
+        request_.reset();
+    }
+}
+
+void SntpClient::abandon() {
+    ++attempt_;
+    finishRequest();
+    state_ = State::Idle;
+}

@@ -1,0 +1,105 @@
+#include "timesync/TimeSync.h"
+
+#include <chrono>
+
+namespace TimeSync {
+
+namespace {
+constexpr quint64 kEraSeconds = quint64(1) << 32;
+
+QString shortDateFormat(const QLocale& locale) {
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    if (!format.contains(QLatin1String("yyyy"))) {
+        format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    }
+    return format;
+}
+
+QString timeWithSecondsFormat(const QLocale& locale) {
+    QString format = locale.timeFormat(QLocale::ShortFormat);
+    if (!format.contains(QLatin1String("ss"))) {
+        const qsizetype minutes = format.indexOf(QLatin1String("mm"));
+        if (minutes >= 0) {
+            format.insert(minutes + 2, QLatin1String(":ss"));
+        }
+    }
+    return format;
+}
+
+// Whole and thousandths of a non-negative millisecond count, e.g. "1,234.005" or ".005".
+QString secondsText(qint64 milliseconds, bool leadingZero, const QLocale& locale) {
+    const qint64 whole = milliseconds / 1000;
+    const QString wholeText = (whole == 0 && !leadingZero) ? QString() : locale.toString(whole);
+    return wholeText + locale.decimalPoint() +
+           QStringLiteral("%1").arg(milliseconds % 1000, 3, 10, QLatin1Char('0'));
+}
+}  // namespace
+
+qint64 roundHalfToEven(qint64 numerator, qint64 denominator) {
+    qint64 quotient = numerator / denominator;
+    qint64 remainder = numerator % denominator;
+    if (remainder < 0) {
+        remainder += denominator;
+        --quotient;
+    }
+    const qint64 twice = remainder * 2;
+    if (twice > denominator || (twice == denominator && (quotient % 2) != 0)) {
+        ++quotient;
+    }
+    return quotient;
+}
+
+qint64 NtpTimestampToMilliseconds(quint64 timestamp) {
+    quint64 seconds = timestamp >> 32;
+    if ((timestamp >> 63) == 0) {
+        seconds += kEraSeconds;
+    }
+    const qint64 fractionMs = roundHalfToEven(qint64(timestamp & 0xFFFFFFFFu) * 1000, qint64(kEraSeconds));
+    return qint64(seconds) * 1000 + fractionMs;
+}
+
+qint64 addHalfRoundTrip(qint64 transmitMs, qint64 roundTripMs) {
+    return roundHalfToEven(transmitMs * 2 + roundTripMs, 2);
+}
+
+quint32 TickCountUnsigned() {
+    const auto sinceStart = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<quint32>(std::chrono::duration_cast<std::chrono::milliseconds>(sinceStart).count());
+}
+
+qint64 ElapsedMilliseconds(quint32 start, quint32 now) {
+    qint64 current = now;
+    if (now < start) {
+        current += qint64(kEraSeconds);
+    }
+    return current - start;
+}
+
+QString FormatSystemTimeMs(const QDateTime& time, const QLocale& locale) {
+    const QTime clock = time.time();
+    const bool midnight = clock.hour() == 0 && clock.minute() == 0 && clock.second() == 0;
+    QString text = locale.toString(time.date(), shortDateFormat(locale));
+    if (!midnight) {
+        text += QLatin1Char(' ') + locale.toString(clock, timeWithSecondsFormat(locale));
+    }
+    const QString seconds = QStringLiteral("%1").arg(clock.second(), 2, 10, QLatin1Char('0'));
+    const qsizetype at = text.lastIndexOf(seconds);
+    if (at <= 0) {
+        return text;
+    }
+    return text.insert(at + 2,
+                       QLatin1Char('.') + QStringLiteral("%1").arg(clock.msec(), 3, 10, QLatin1Char('0')));
+}
+
+QString formatRoundTrip(qint64 roundTripMs, const QLocale& locale) {
+    return locale.toString(roundTripMs) + QStringLiteral(" msecs (") +
+           secondsText(roundTripMs, true, locale) + QStringLiteral(" secs)");
+}
+
+QString formatDifference(qint64 differenceMs, const QLocale& locale) {
+    const QString sign = differenceMs < 0 ? QStringLiteral("-") : QStringLiteral("+");
+    return sign + secondsText(differenceMs < 0 ? -differenceMs : differenceMs, false, locale) +
+           QStringLiteral(" secs");
+}
+
+}  // namespace TimeSync

@@ -1,0 +1,177 @@
+#include "platform/DryRunClockSetter.h"
+#include "platform/LinuxClockSetter.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusContext>
+#include <QDBusMessage>
+#include <QtTest>
+#include <cerrno>
+
+// A stand-in for systemd-timedated on a private bus: records SetTime and answers as told.
+class FakeTimedate : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.timedate1")
+
+public:
+    struct Call {
+        qlonglong usec;
+        bool relative;
+        bool interactive;
+        bool interactiveAuthorizationAllowed;
+    };
+    QList<Call> calls;
+    QString errorName;
+    QString errorMessage;
+
+public Q_SLOTS:
+    void SetTime(qlonglong usec, bool relative, bool interactive) {
+        calls << Call{usec, relative, interactive, message().isInteractiveAuthorizationAllowed()};
+        if (!errorName.isEmpty()) {
+            sendErrorReply(errorName, errorMessage);
+        }
+    }
+};
+
+// The real clock setter, pointed at a private bus and a recording stand-in for clock_settime:
+// nothing here can move the machine's clock.
+class LinuxClockSetterTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<QProcess> daemon;
+    QString address;
+    QList<qint64> directCalls;
+    int directError = 0;
+
+    LinuxClockSetter::DirectSetter recordingDirect() {
+        return [this](qint64 offset) {
+            directCalls << offset;
+            return directError;
+        };
+    }
+
+    static ClockSetResult adjust(ClockSetter& setter, qint64 offset) {
+        std::optional<ClockSetResult> result;
+        setter.adjustClock(offset, [&result](const ClockSetResult& r) { result = r; });
+        QDeadlineTimer deadline(10000);
+        while (!result && !deadline.hasExpired()) {
+            QTest::qWait(10);
+        }
+        return result.value_or(ClockSetResult{ClockSetResult::Outcome::Failed, QStringLiteral("no answer")});
+    }
+
+    QDBusConnection connect(const QString& name) { return QDBusConnection::connectToBus(address, name); }
+
+private Q_SLOTS:
+    void initTestCase() {
+        const QString program = QStandardPaths::findExecutable("dbus-daemon");
+        if (program.isEmpty()) {
+            QSKIP("dbus-daemon is not installed (Debian package dbus-daemon)");
+        }
+        dir = std::make_unique<QTemporaryDir>();
+        QFile config(dir->filePath("bus.conf"));
+        QVERIFY(config.open(QIODevice::WriteOnly));
+        config.write(
+            QStringLiteral(
+                "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
+                " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+                "<busconfig><type>session</type><listen>unix:path=%1/bus</listen>\n"
+                "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
+                "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>\n")
+                .arg(dir->path())
+                .toUtf8());
+        config.close();
+        daemon = std::make_unique<QProcess>();
+        daemon->start(program, {"--config-file=" + config.fileName(), "--nofork", "--print-address"});
+        QVERIFY(daemon->waitForStarted(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(daemon->canReadLine(), 5000);
+        address = QString::fromUtf8(daemon->readLine()).trimmed();
+        QVERIFY(!address.isEmpty());
+    }
+
+    void cleanupTestCase() {
+        QDBusConnection::disconnectFromBus("setter");
+        QDBusConnection::disconnectFromBus("service");
+        if (daemon) {
+            daemon->terminate();
+            daemon->waitForFinished(5000);
+        }
+    }
+
+    void init() {
+        directCalls.clear();
+        directError = 0;
+    }
+
+    void serviceMovesTheClockRelativelyAndInteractively() {
+        FakeTimedate service;
+        QDBusConnection serviceBus = connect("service");
+        QVERIFY(serviceBus.registerObject("/org/freedesktop/timedate1", &service,
+                                          QDBusConnection::ExportAllSlots));
+        QVERIFY(serviceBus.registerService("org.freedesktop.timedate1"));
+
+        LinuxClockSetter setter(connect("setter"), recordingDirect(), 5000);
+        const ClockSetResult result = adjust(setter, -250000);
+        QCOMPARE(int(result.outcome), int(ClockSetResult::Outcome::Set));
+        QCOMPARE(service.calls.size(), 1);
+        QCOMPARE(service.calls.at(0).usec, -250000);
+        QVERIFY(service.calls.at(0).relative);
+        QVERIFY(service.calls.at(0).interactive);
+        QVERIFY(service.calls.at(0).interactiveAuthorizationAllowed);
+        QVERIFY(directCalls.isEmpty());
+
+        // A refusal is the answer: reported with its reason, and the clock is not set another way.
+        service.errorName = "org.freedesktop.timedate1.AutomaticTimeSyncEnabled";
+        service.errorMessage = "Automatic time synchronization is enabled";
+        ClockSetResult refused = adjust(setter, 1000);
+        QCOMPARE(int(refused.outcome), int(ClockSetResult::Outcome::Failed));
+        QVERIFY(refused.message.startsWith("Clock not changed: the system synchronises the clock itself"));
+
+        service.errorName = "org.freedesktop.DBus.Error.AccessDenied";
+        service.errorMessage = "Permission denied";
+        refused = adjust(setter, 1000);
+        QCOMPARE(int(refused.outcome), int(ClockSetResult::Outcome::Failed));
+        QCOMPARE(refused.message, "Clock not changed: permission refused (Permission denied)");
+        QVERIFY(directCalls.isEmpty());
+
+        QVERIFY(serviceBus.unregisterService("org.freedesktop.timedate1"));
+        serviceBus.unregisterObject("/org/freedesktop/timedate1");
+    }
+
+    void withoutTheServiceTheClockIsSteppedDirectly() {
+        LinuxClockSetter setter(connect("setter"), recordingDirect(), 5000);
+        QCOMPARE(int(adjust(setter, 1500000).outcome), int(ClockSetResult::Outcome::Set));
+        QCOMPARE(directCalls, QList<qint64>{1500000});
+
+        directError = EPERM;
+        const ClockSetResult refused = adjust(setter, 1500000);
+        QCOMPARE(int(refused.outcome), int(ClockSetResult::Outcome::Failed));
+        QVERIFY(refused.message.startsWith("Clock not changed: no permission to set the system clock ("));
+    }
+
+    void withoutABusTheClockIsSteppedDirectly() {
+        LinuxClockSetter setter(QDBusConnection("no-such-connection"), recordingDirect(), 5000);
+        QCOMPARE(int(adjust(setter, 42).outcome), int(ClockSetResult::Outcome::Set));
+        QCOMPARE(directCalls, QList<qint64>{42});
+    }
+
+    void dryRunNeverMovesTheClock() {
+        const auto setter = makeClockSetter(true);
+        QVERIFY(dynamic_cast<DryRunClockSetter*>(setter.get()));
+        const ClockSetResult result = adjust(*setter, 3600000000LL);
+        QCOMPARE(int(result.outcome), int(ClockSetResult::Outcome::NotChanged));
+        QCOMPARE(result.message, "Clock not changed (dry run)");
+    }
+
+    void otherRefusalsNameTheError() {
+        QCOMPARE(LinuxClockSetter::refusalText("org.example.Odd", "odd"),
+                 "Clock not changed: odd (org.example.Odd)");
+        QCOMPARE(LinuxClockSetter::refusalText("org.freedesktop.DBus.Error.NoReply", "x"),
+                 "Clock not changed: the time service did not answer");
+        QVERIFY(LinuxClockSetter::refusalText("org.freedesktop.DBus.Error.ServiceUnknown", "x").isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(LinuxClockSetterTest)
+#include "tst_linuxclocksetter.moc"

@@ -1,0 +1,202 @@
+#include "timesync/SntpPacket.h"
+#include "timesync/SntpTarget.h"
+#include "timesync/TimeSync.h"
+
+#include <QtTest>
+
+using namespace TimeSync;
+
+// The arithmetic and texts of an exchange: exact milliseconds, halves to even, and the log texts.
+class TimeSyncHelpersTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void timestampToMilliseconds_data() {
+        QTest::addColumn<quint64>("timestamp");
+        QTest::addColumn<qint64>("milliseconds");
+        QTest::newRow("3783942016.5") << Q_UINT64_C(0xE18A5F8080000000) << Q_INT64_C(3783942016500);
+        // 0.0625 s is 62.5 ms exactly: the half goes to the even 62; 0.1875 s gives 188.
+        QTest::newRow("half down to even")
+            << ((Q_UINT64_C(0xE18A5F80) << 32) | 0x10000000u) << Q_INT64_C(3783942016062);
+        QTest::newRow("half up to even")
+            << ((Q_UINT64_C(0xE18A5F80) << 32) | 0x30000000u) << Q_INT64_C(3783942016188);
+        QTest::newRow("just below a half")
+            << ((Q_UINT64_C(0xE18A5F80) << 32) | 0x0FFFFFFFu) << Q_INT64_C(3783942016062);
+        QTest::newRow("last of era 0") << Q_UINT64_C(0xFFFFFFFF00000000) << Q_INT64_C(4294967295000);
+        // Top bit clear: era 1, which begins at 2036-02-07 06:28:16 UTC.
+        QTest::newRow("first of era 1") << Q_UINT64_C(0x0000000100000000) << Q_INT64_C(4294967297000);
+    }
+    void timestampToMilliseconds() {
+        QFETCH(quint64, timestamp);
+        QFETCH(qint64, milliseconds);
+        QCOMPARE(NtpTimestampToMilliseconds(timestamp), milliseconds);
+    }
+
+    void era1IsAfter2036() {
+        const qint64 unixMs =
+            NtpTimestampToMilliseconds(Q_UINT64_C(0x0000001000000000)) - kMillisecondsFrom1900To1970;
+        QCOMPARE(QDateTime::fromMSecsSinceEpoch(unixMs, QTimeZone::utc()),
+                 QDateTime(QDate(2036, 2, 7), QTime(6, 28, 32), QTimeZone::utc()));
+    }
+
+    void halfRoundTrip_data() {
+        QTest::addColumn<qint64>("transmit");
+        QTest::addColumn<qint64>("roundTrip");
+        QTest::addColumn<qint64>("result");
+        QTest::newRow("100.000 + 1 ms stays") << Q_INT64_C(100000) << Q_INT64_C(1) << Q_INT64_C(100000);
+        QTest::newRow("100.001 + 1 ms goes up") << Q_INT64_C(100001) << Q_INT64_C(1) << Q_INT64_C(100002);
+        QTest::newRow("example, 100 ms")
+            << Q_INT64_C(3783942016500) << Q_INT64_C(100) << Q_INT64_C(3783942016550);
+    }
+    void halfRoundTrip() {
+        QFETCH(qint64, transmit);
+        QFETCH(qint64, roundTrip);
+        QFETCH(qint64, result);
+        QCOMPARE(addHalfRoundTrip(transmit, roundTrip), result);
+    }
+
+    void exampleServerTime() {
+        const qint64 t = addHalfRoundTrip(NtpTimestampToMilliseconds(Q_UINT64_C(0xE18A5F8080000000)), 100);
+        QCOMPARE(t - kMillisecondsFrom1900To1970, Q_INT64_C(1574953216550));
+        QCOMPARE(QDateTime::fromMSecsSinceEpoch(t - kMillisecondsFrom1900To1970, QTimeZone::utc()),
+                 QDateTime(QDate(2019, 11, 28), QTime(15, 0, 16, 550), QTimeZone::utc()));
+    }
+
+    void elapsedAcrossWrap() {
+        QCOMPARE(ElapsedMilliseconds(4294967200u, 100u), Q_INT64_C(196));
+        QCOMPARE(ElapsedMilliseconds(1000u, 1118u), Q_INT64_C(118));
+    }
+
+    void texts_data() {
+        QTest::addColumn<QString>("actual");
+        QTest::addColumn<QString>("expected");
+        const QLocale us(QLocale::English, QLocale::UnitedStates);
+        QTest::newRow("round trip") << formatRoundTrip(118, us) << "118 msecs (0.118 secs)";
+        QTest::newRow("long round trip") << formatRoundTrip(1234, us) << "1,234 msecs (1.234 secs)";
+        QTest::newRow("behind by a quarter") << formatDifference(-250, us) << "-.250 secs";
+        QTest::newRow("no difference") << formatDifference(0, us) << "+.000 secs";
+        QTest::newRow("ahead") << formatDifference(250, us) << "+.250 secs";
+        QTest::newRow("whole seconds") << formatDifference(-1375, us) << "-1.375 secs";
+        QTest::newRow("grouped") << formatDifference(1234567, us) << "+1,234.567 secs";
+        QTest::newRow("decimal comma")
+            << formatDifference(-1375, QLocale(QLocale::German, QLocale::Germany)) << "-1,375 secs";
+    }
+    void texts() {
+        QFETCH(QString, actual);
+        QFETCH(QString, expected);
+        QCOMPARE(actual, expected);
+    }
+
+    void formatSystemTimeMs_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QDateTime>("time");
+        QTest::addColumn<QString>("text");
+        const QLocale us(QLocale::English, QLocale::UnitedStates);
+        const QLocale de(QLocale::German, QLocale::Germany);
+        const auto utc = [](int y, int mo, int d, int h, int mi, int s, int ms) {
+            return QDateTime(QDate(y, mo, d), QTime(h, mi, s, ms), QTimeZone::utc());
+        };
+        QTest::newRow("morning") << us << utc(2026, 12, 7, 6, 29, 2, 45) << "12/7/2026 6:29:02.045 AM";
+        QTest::newRow("midnight keeps the date alone") << us << utc(2026, 12, 7, 0, 0, 0, 500) << "12/7/2026";
+        QTest::newRow("seconds 00") << us << utc(2026, 12, 7, 0, 1, 0, 7) << "12/7/2026 12:01:00.007 AM";
+        // "17" is the day, the minutes and the seconds: only the seconds get the milliseconds.
+        QTest::newRow("repeated digits")
+            << us << utc(2017, 12, 17, 6, 17, 17, 9) << "12/17/2017 6:17:17.009 AM";
+        QTest::newRow("day and seconds 07")
+            << de << utc(2026, 12, 7, 6, 29, 7, 45) << "07.12.2026 06:29:07.045";
+    }
+    void formatSystemTimeMs() {
+        QFETCH(QLocale, locale);
+        QFETCH(QDateTime, time);
+        QFETCH(QString, text);
+        QCOMPARE(FormatSystemTimeMs(time, locale), text);
+    }
+
+    void requestBytes() {
+        const quint64 transmit = SntpPacket::randomTransmitTimestamp();
+        QVERIFY(transmit != 0);
+        QVERIFY(transmit != SntpPacket::randomTransmitTimestamp());
+        const QByteArray request = SntpPacket::request(transmit);
+        QCOMPARE(request.size(), 48);
+        QCOMPARE(request.at(0), char(0x1B));
+        QCOMPARE(request.mid(1, 39), QByteArray(39, '\0'));
+        QCOMPARE(qFromBigEndian<quint64>(request.constData() + 40), transmit);
+    }
+
+    void replyChecks_data() {
+        QTest::addColumn<int>("header");
+        QTest::addColumn<int>("stratum");
+        QTest::addColumn<quint64>("transmit");
+        QTest::addColumn<QString>("rejection");
+        const quint64 t = Q_UINT64_C(0xE18A5F8080000000);
+        QTest::newRow("version 4") << 0x24 << 2 << t << QString();
+        QTest::newRow("version 3, leap second ahead") << 0x5C << 15 << t << QString();
+        QTest::newRow("client mode") << 0x23 << 2 << t << "Invalid reply - not a server reply (mode 3)";
+        QTest::newRow("broadcast mode") << 0x25 << 2 << t << "Invalid reply - not a server reply (mode 5)";
+        QTest::newRow("version 2") << 0x14 << 2 << t << "Invalid reply - unsupported protocol version 2";
+        QTest::newRow("leap 3")
+            << 0xE4 << 2 << t << "Invalid reply - the server's clock is not synchronized (leap indicator 3)";
+        QTest::newRow("kiss-o'-death")
+            << 0x24 << 0 << t << "Server refused the request (kiss-o'-death code \"RATE\")";
+        QTest::newRow("stratum 16") << 0x24 << 16 << t
+                                    << "Invalid reply - the server's clock is not synchronized (stratum 16)";
+        QTest::newRow("zero transmit") << 0x24 << 2 << quint64(0) << "Server returned invalid time (0)";
+    }
+    void replyChecks() {
+        QFETCH(int, header);
+        QFETCH(int, stratum);
+        QFETCH(quint64, transmit);
+        QFETCH(QString, rejection);
+        QByteArray datagram(48, '\0');
+        datagram[0] = char(header);
+        datagram[1] = char(stratum);
+        datagram.replace(12, 4, "RATE");
+        qToBigEndian(transmit, datagram.data() + 40);
+        const auto reply = SntpPacket::parse(datagram);
+        QVERIFY(reply);
+        QCOMPARE(SntpPacket::rejection(*reply).value_or(QString()), rejection);
+        QVERIFY(!SntpPacket::parse(datagram.left(47)));
+        QVERIFY(!SntpPacket::parse(datagram + '\0'));
+    }
+
+    void kissCodeStaysPrintable() { QCOMPARE(SntpPacket::kissCode(QByteArray("DE\0\n", 4)), "DE??"); }
+
+    void targets_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<int>("port");
+        QTest::addColumn<QString>("display");
+        QTest::newRow("name") << "time.example.org" << true << "time.example.org" << 123
+                              << "time.example.org";
+        QTest::newRow("name and port")
+            << " localhost:10123 " << true << "localhost" << 10123 << "localhost:10123";
+        QTest::newRow("IPv4 and port") << "127.0.0.1:123" << true << "127.0.0.1" << 123 << "127.0.0.1";
+        QTest::newRow("bare IPv6") << "::1" << true << "::1" << 123 << "::1";
+        QTest::newRow("bracketed IPv6") << "[::1]" << true << "::1" << 123 << "::1";
+        QTest::newRow("IPv6 and port") << "[::1]:4123" << true << "::1" << 4123 << "[::1]:4123";
+        QTest::newRow("empty") << "  " << false << "" << 0 << "";
+        QTest::newRow("port only") << ":123" << false << "" << 0 << "";
+        QTest::newRow("port 0") << "host:0" << false << "" << 0 << "";
+        QTest::newRow("port too big") << "host:65536" << false << "" << 0 << "";
+        QTest::newRow("port not a number") << "host:ntp" << false << "" << 0 << "";
+        QTest::newRow("unclosed bracket") << "[::1:123" << false << "" << 0 << "";
+        QTest::newRow("junk after bracket") << "[::1]x" << false << "" << 0 << "";
+    }
+    void targets() {
+        QFETCH(QString, text);
+        QFETCH(bool, valid);
+        const auto target = SntpTarget::parse(text);
+        QCOMPARE(target.has_value(), valid);
+        if (!valid) {
+            return;
+        }
+        QTEST(target->hostName, "host");
+        QTEST(int(target->port), "port");
+        QCOMPARE(target->index, -1);
+        QTEST(target->displayName(), "display");
+    }
+};
+
+QTEST_GUILESS_MAIN(TimeSyncHelpersTest)
+#include "tst_timesynchelpers.moc"
