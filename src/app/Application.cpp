@@ -16,6 +16,7 @@ Application::Application(const CommandLine& commandLine, QObject* parent)
 
 Application::~Application() {
     trayIcon_.reset();  // it refers to the controller
+    installHostResolver(nullptr);
 }
 
 bool Application::start() {
@@ -46,6 +47,7 @@ bool Application::start() {
                                  }});
     connect(alertBalloon_.get(), &AlertBalloonView::userClosed, thresholdMonitor_.get(),
             &ThresholdMonitor::balloonClosed);
+    installHostResolver(&hostResolver_);
     return menu_->load();
 }
 
@@ -108,7 +110,14 @@ void Application::showMonitorWindow() {
     }
 }
 
-void Application::startSynchronisation() {}
+void Application::startSynchronisation() {
+    if (!syncDialog_) {
+        syncDialog_ = new TimeSyncExec(*menu_, *this, commandLine_.dryRun);
+    }
+    syncDialog_->show();
+    syncDialog_->raise();
+    syncDialog_->activateWindow();
+}
 
 void Application::addTrayIcon(const QString& tooltip) {
     trayIcon_ = std::make_unique<TrayIcon>(*menu_, *this);
@@ -238,6 +247,9 @@ void Application::unloadWindows() {
     unloadMonitorWindow();
     UnloadMessageBoxes();
     unloadPopup();
+    if (syncDialog_) {
+        syncDialog_->close();
+    }
 }
 
 void Application::hideBalloon() {

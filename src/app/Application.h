@@ -10,6 +10,8 @@
 #include "app/ThresholdMonitor.h"
 #include "app/TrayIcon.h"
 #include "monitor/Display.h"
+#include "timesync/SystemHostResolver.h"
+#include "timesync/TimeSyncExec.h"
 #include "monitor/Popup.h"
 #include "platform/IniSettingsStore.h"
 #include "stats/CpuMeter.h"
@@ -93,6 +95,8 @@ private:
     std::unique_ptr<LiveReadings> readings_;
     QPointer<Popup> popup_;
     QPointer<monitor::Display> monitor_;
+    SystemHostResolver hostResolver_;
+    QPointer<TimeSyncExec> syncDialog_;
     std::unique_ptr<AlertBalloonView> alertBalloon_;
     std::unique_ptr<ThresholdMonitor> thresholdMonitor_;
     std::unique_ptr<CpuMeter> popupCpuMeter_;
