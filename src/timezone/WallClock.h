@@ -12,7 +12,7 @@ inline QDateTime at(const QDate& date, const QTime& time = QTime(0, 0)) {
     return QDateTime(date, time, Qt::UTC);
 }
 
-// The reading of any date-time, whatever its time spec: its own date and time of day.
+// The reading of any date-time, whatever its Qt::TimeSpec: its own date and time of day.
 inline QDateTime of(const QDateTime& value) {
     return value.isValid() ? at(value.date(), value.time()) : QDateTime();
 }

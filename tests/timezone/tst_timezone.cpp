@@ -136,7 +136,7 @@ private Q_SLOTS:
         QCOMPARE(zone.BiasGMT(wall(thisYear(), 7, 1, 12)), -240);
         QCOMPARE(zone.BiasGMT(wall(thisYear(), 12, 1, 12)), -300);
         QVERIFY(zone.DstAvailable());
-        // Any time spec is read as a wall clock.
+        // Any Qt::TimeSpec is read as a wall clock.
         QVERIFY(zone.DstActive(QDateTime(QDate(thisYear(), 7, 1), QTime(12, 0), Qt::LocalTime)));
     }
 
