@@ -1,23 +1,13 @@
 #include "app/AlertBalloonView.h"
 
+#include "app/FixedPitchFont.h"
+
 #include "stats/SysInfo.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>
 
-namespace {
-QFont fixedPitchFont() {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    const QFontMetrics metrics(font);
-    if (metrics.horizontalAdvance(QLatin1Char('i')) != metrics.horizontalAdvance(QLatin1Char('W'))) {
-        // Platforms without a theme answer with the general font.
-        font.setFamilies({QStringLiteral("monospace")});
-        font.setStyleHint(QFont::TypeWriter);
-        font.setFixedPitch(true);
-    }
-    return font;
-}
-}  // namespace
+namespace {}  // namespace
 
 AlertBalloonView::AlertBalloonView(QObject* parent) : QObject(parent), balloon_(new Balloon) {
     balloon_->setTextFont(fixedPitchFont());

@@ -217,6 +217,8 @@ void Application::showPopup() {
 
 void Application::unloadPopup() {
     if (popup_) {
+        popup_->Timer3.stop();  // no refresh between closing and deletion
+        popup_->Timer4.stop();
         popup_->close();  // deletes itself
         popup_ = nullptr;
     }
@@ -233,6 +235,9 @@ void Application::restartPopupHideTimer() {
     popup_->Timer4.stop();
     popup_->Timer4.setInterval(10000);
     QCoreApplication::processEvents();
+    if (!popup_) {
+        return;  // a click while events ran closed it
+    }
     popup_->Timer4.setInterval(3000);
     popup_->Timer4.start();
 }

@@ -120,6 +120,9 @@ void ThresholdMonitor::timer1Tick() {
             HideBalloon();
             screen_.processPendingEvents();
             replacingBalloon = false;
+            if (!menu_.menuState().mnuMonitor.checked) {
+                return;  // switched off or exited while events ran: no balloon may reappear
+            }
             shownViolationCount = violationCount;
         }
         if (balloonId == -1) {

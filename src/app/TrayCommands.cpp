@@ -1,6 +1,6 @@
 #include "app/TrayCommands.h"
 
-#include <cmath>
+#include "app/WindowHelpers.h"
 
 namespace {
 enum class StoredForm { Nothing, ZeroOne, TrueFalse };
@@ -67,7 +67,7 @@ MenuItemState& TrayCommands::item(TrayMenuState& state, TrayToggle toggle) {
 }
 
 int TrayCommands::alphaForLevel(int level) {
-    return static_cast<quint8>(std::nearbyint(level / 100.0 * 255.0));
+    return translucencyAlpha(level);
 }
 
 void TrayCommands::toggle(TrayToggle toggled) {

@@ -136,7 +136,7 @@ void TrayIcon::AddTrayIcon(const QString& tooltip) {
     tray_.setToolTip(tooltip);
     syncMenu();
     tray_.show();
-    watchIconWindow();
+    qApp->installEventFilter(this);
 }
 
 void TrayIcon::RemoveTrayIcon() {
@@ -147,20 +147,16 @@ QRect TrayIcon::geometry() const {
     return LocateTrayIcon(tray_.geometry()).toQRect();
 }
 
-void TrayIcon::watchIconWindow() {
-    // On X11 trays Qt embeds a small widget of its own for the icon: it delivers the pointer
-    // movements that start hover tracking. Trays spoken to over D-Bus give none.
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (qstrcmp(widget->metaObject()->className(), "QSystemTrayIconSys") == 0) {
-            iconWindow_ = widget;
-            widget->setMouseTracking(true);
-            widget->installEventFilter(this);
-        }
-    }
-}
-
 bool TrayIcon::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == iconWindow_ && (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove)) {
+    // On X11 trays Qt embeds a small widget of its own for the icon, made whenever a tray host
+    // appears: its pointer events start hover tracking. Trays spoken to over D-Bus give none.
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::Enter || type == QEvent::MouseMove) && watched->isWidgetType() &&
+        qstrcmp(watched->metaObject()->className(), "QSystemTrayIconSys") == 0) {
+        auto* iconWindow = static_cast<QWidget*>(watched);
+        if (!iconWindow->hasMouseTracking()) {
+            iconWindow->setMouseTracking(true);
+        }
         hover_->hoverStart();
     }
     return QObject::eventFilter(watched, event);

@@ -42,7 +42,6 @@ private:
     QAction* addToggle(QMenu& menu, MenuItemState TrayMenuState::*state, const char* name,
                        const QString& caption, TrayToggle toggle);
     void onActivated(QSystemTrayIcon::ActivationReason reason);
-    void watchIconWindow();
 
     Menu& menu_;
     MenuServices& services_;
@@ -52,5 +51,4 @@ private:
     QMenu mainOptions_;
     QSystemTrayIcon tray_;
     std::map<QAction*, MenuItemState TrayMenuState::*> stateOf_;
-    QPointer<QWidget> iconWindow_;
 };

@@ -1,6 +1,7 @@
 #include "app/AppIcon.h"
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "platform/TerminationSignals.h"
 #include "stats/StatsCommand.h"
 #include "timesync/SntpQuery.h"
 
@@ -46,5 +47,9 @@ int main(int argc, char** argv) {
     if (!program.start()) {
         return 0;
     }
+    // Log-out, kill and Ctrl+C end the program through the same unload as its Exit command.
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, &QApplication::quit);
+    QObject::connect(&app, &QApplication::aboutToQuit, &program, [&program] { program.menu().unload(); });
     return QApplication::exec();
 }

@@ -558,7 +558,7 @@ void Display::unload() {
         cpuMeter_->Terminate();
         cpuMeter_.reset();
     }
-    menu_.menuState().mnuDisplay.enabled = true;
+    menu_.menuState().mnuDisplay.enabled = menu_.sharedState().anyShown();
 }
 
 }  // namespace monitor

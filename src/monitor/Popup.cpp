@@ -1,5 +1,6 @@
 #include "monitor/Popup.h"
 
+#include "app/FixedPitchFont.h"
 #include "monitor/PopupGeometry.h"
 
 #include <QApplication>
@@ -27,7 +28,7 @@ Popup::Popup(Hooks hooks, QWidget* parent)
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_DeleteOnClose);
     setFocusPolicy(Qt::NoFocus);
-    font_ = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font_ = fixedPitchFont();
     font_.setPointSizeF(8.25);
     Timer3.setInterval(kRefreshMs);
     Timer4.setInterval(kPointerCheckMs);

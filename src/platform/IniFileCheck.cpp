@@ -18,7 +18,9 @@ bool isWellFormedLine(QByteArrayView line) {
 }
 }  // namespace
 
-bool isWellFormed(const QByteArray& content) {
+bool isWellFormed(const QByteArray& bytes) {
+    // Editors may start the file with a byte-order mark, which QSettings reads past.
+    const QByteArray content = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
     if (content.contains('\0')) {
         return false;
     }

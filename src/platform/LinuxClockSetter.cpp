@@ -3,6 +3,7 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QPointer>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -11,6 +12,10 @@ namespace {
 const QString kService = QStringLiteral("org.freedesktop.timedate1");
 const QString kPath = QStringLiteral("/org/freedesktop/timedate1");
 constexpr int kDefaultAnswerTimeoutMs = 120000;  // a password prompt may stay open a while
+
+// Calls to the time service still unanswered, across every setter of the process: a dialog that
+// was closed leaves its call behind, and a second relative change would move the clock twice.
+int pendingServiceCalls = 0;
 
 bool serviceAbsent(const QString& errorName) {
     return errorName == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown") ||
@@ -28,6 +33,11 @@ LinuxClockSetter::LinuxClockSetter(const QDBusConnection& bus, DirectSetter dire
     : bus_(bus), direct_(std::move(direct)), answerTimeoutMs_(answerTimeoutMs) {}
 
 void LinuxClockSetter::adjustClock(qint64 offsetMicroseconds, Done done) {
+    if (pendingServiceCalls > 0) {
+        done({ClockSetResult::Outcome::Failed,
+              QStringLiteral("Clock not changed: an earlier change is still waiting for permission")});
+        return;
+    }
     if (!bus_.isConnected()) {
         adjustDirectly(offsetMicroseconds, done);
         return;
@@ -35,10 +45,16 @@ void LinuxClockSetter::adjustClock(qint64 offsetMicroseconds, Done done) {
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("SetTime"));
     call << QVariant::fromValue(qlonglong(offsetMicroseconds)) << true << true;
     call.setInteractiveAuthorizationAllowed(true);
-    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call, answerTimeoutMs_), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this, watcher, offsetMicroseconds, done = std::move(done)] {
+    // The watcher outlives this setter, so the count stays right when the dialog goes first.
+    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call, answerTimeoutMs_));
+    ++pendingServiceCalls;
+    connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
+            [self = QPointer<LinuxClockSetter>(this), watcher, offsetMicroseconds, done = std::move(done)] {
                 watcher->deleteLater();
+                --pendingServiceCalls;
+                if (!self) {
+                    return;  // nobody waits for the answer any more
+                }
                 const QDBusPendingReply<> reply = *watcher;
                 if (!reply.isError()) {
                     done({ClockSetResult::Outcome::Set, {}});
@@ -46,7 +62,7 @@ void LinuxClockSetter::adjustClock(qint64 offsetMicroseconds, Done done) {
                 }
                 const QDBusError error = reply.error();
                 if (serviceAbsent(error.name())) {
-                    adjustDirectly(offsetMicroseconds, done);
+                    self->adjustDirectly(offsetMicroseconds, done);
                     return;
                 }
                 done({ClockSetResult::Outcome::Failed, refusalText(error.name(), error.message())});
@@ -69,7 +85,9 @@ QString LinuxClockSetter::refusalText(const QString& errorName, const QString& e
     }
     if (errorName == QLatin1String("org.freedesktop.DBus.Error.NoReply") ||
         errorName == QLatin1String("org.freedesktop.DBus.Error.Timeout")) {
-        return QStringLiteral("Clock not changed: the time service did not answer");
+        return QStringLiteral(
+            "Clock not changed yet: the time service did not answer (it may still change the clock if "
+            "permission is given)");
     }
     return QStringLiteral("Clock not changed: %1 (%2)").arg(errorMessage, errorName);
 }

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QSet>
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/sysmacros.h>
@@ -18,10 +20,13 @@ bool startsWithDigitAfter(const QString& text, QLatin1String prefix) {
 
 // A path component of a sysfs device path that shows the device hangs off a hot-pluggable bus.
 bool isHotPlugBusComponent(const QString& component) {
-    return startsWithDigitAfter(component, QLatin1String("usb")) || component == QLatin1String("mmc_host") ||
-           startsWithDigitAfter(component, QLatin1String("mmc")) ||
+    return startsWithDigitAfter(component, QLatin1String("usb")) ||
            startsWithDigitAfter(component, QLatin1String("fw")) ||
            component.contains(QLatin1String("firewire"));
+}
+
+bool isMmcBusComponent(const QString& component) {
+    return component == QLatin1String("mmc_host") || startsWithDigitAfter(component, QLatin1String("mmc"));
 }
 
 bool isVirtualDiskName(const QString& name) {
@@ -126,6 +131,10 @@ bool LinuxMountTable::isFixedBlockDevice(unsigned major, unsigned minor) const {
             return false;
         }
     }
+    // On the MMC bus only soldered-in eMMC ("MMC") is fixed; SD cards come and go.
+    if (std::any_of(components.begin(), components.end(), isMmcBusComponent)) {
+        return files_.readLine(disk + QStringLiteral("/device/type")) == "MMC";
+    }
     return true;
 }
 
@@ -134,11 +143,20 @@ std::optional<QList<FixedMount>> LinuxMountTable::fixedMounts() {
     if (!files_.read(kMountInfo, content, 16 << 20) || content.isEmpty()) {
         return std::nullopt;
     }
-    QList<FixedMount> mounts;
-    QSet<QString> seenFilesystemRoots;  // device + root inside the filesystem
+    // A mount point mounted over shows only its latest filesystem.
+    QList<Entry> visible;
     for (const Entry& entry : parse(content)) {
-        // A mount point mounted over shows only its latest filesystem.
-        mounts.removeIf([&](const FixedMount& mount) { return mount.mountPoint == entry.mountPoint; });
+        visible.removeIf([&](const Entry& earlier) { return earlier.mountPoint == entry.mountPoint; });
+        visible.append(entry);
+    }
+
+    struct Candidate {
+        FixedMount mount;
+        dev_t device;
+    };
+    QList<Candidate> candidates;
+    std::optional<dev_t> rootDevice;
+    for (const Entry& entry : visible) {
         if (!entry.source.startsWith(QLatin1String("/dev/"))) {
             continue;  // network, pseudo and fuse filesystems
         }
@@ -153,13 +171,24 @@ std::optional<QList<FixedMount>> LinuxMountTable::fixedMounts() {
         if (!isFixedBlockDevice(major, minor)) {
             continue;
         }
-        // The same directory bound to a second place shows the same figures: list it once.
-        const QString filesystemRoot = QStringLiteral("%1:%2:").arg(major).arg(minor) + entry.root;
-        if (seenFilesystemRoots.contains(filesystemRoot) && entry.mountPoint != QLatin1String("/")) {
+        const dev_t device = ::makedev(major, minor);
+        if (entry.mountPoint == QLatin1String("/")) {
+            rootDevice = device;
+        }
+        candidates.append({FixedMount{entry.mountPoint, entry.source, entry.fsType}, device});
+    }
+
+    // One filesystem shows the same figures wherever it is mounted (bind mounts, btrfs subvolumes,
+    // image-based systems): list it once, and not at all beside "/" when it is the root's.
+    QList<FixedMount> mounts;
+    QSet<dev_t> listed;
+    for (const Candidate& candidate : candidates) {
+        const bool isRoot = candidate.mount.mountPoint == QLatin1String("/");
+        if (!isRoot && (listed.contains(candidate.device) || candidate.device == rootDevice)) {
             continue;
         }
-        seenFilesystemRoots.insert(filesystemRoot);
-        mounts.append(FixedMount{entry.mountPoint, entry.source, entry.fsType});
+        listed.insert(candidate.device);
+        mounts.append(candidate.mount);
     }
     return mounts;
 }

@@ -25,28 +25,41 @@ void DriveLetterMap::load() {
 
 QList<QChar> DriveLetterMap::lettersFor(const QStringList& mountPoints) {
     load();
-    QList<QChar> letters;
-    for (const QString& mountPoint : mountPoints) {
-        QChar letter;
-        int freeSlot = -1;
+    QList<QChar> letters(mountPoints.size());
+    for (qsizetype i = 0; i < mountPoints.size(); ++i) {
         for (int slot = 0; slot < kExtraDriveCount; ++slot) {
-            const QString& mapped = mountOfLetter_[static_cast<size_t>(slot)];
-            if (mapped == mountPoint) {
-                letter = driveLetter(slot);
+            if (mountOfLetter_[static_cast<size_t>(slot)] == mountPoints[i]) {
+                letters[i] = driveLetter(slot);
                 break;
             }
-            if (mapped.isEmpty() && freeSlot < 0) {
-                freeSlot = slot;
+        }
+    }
+    // New mount points take a free letter; when none is left, the letter of a mount point that is
+    // not mounted now, so a machine that has seen many filesystems never runs out for good.
+    const auto takeSlot = [&](auto isTakeable) {
+        for (int slot = 0; slot < kExtraDriveCount; ++slot) {
+            if (isTakeable(mountOfLetter_[static_cast<size_t>(slot)])) {
+                return slot;
             }
         }
-        if (letter.isNull() && freeSlot >= 0) {
-            mountOfLetter_[static_cast<size_t>(freeSlot)] = mountPoint;
-            letter = driveLetter(freeSlot);
-            if (store_ != nullptr) {
-                store_->write(settingsKey(letter), mountPoint);
-            }
+        return -1;
+    };
+    for (qsizetype i = 0; i < mountPoints.size(); ++i) {
+        if (!letters[i].isNull()) {
+            continue;
         }
-        letters.append(letter);
+        int slot = takeSlot([](const QString& mapped) { return mapped.isEmpty(); });
+        if (slot < 0) {
+            slot = takeSlot([&](const QString& mapped) { return !mountPoints.contains(mapped); });
+        }
+        if (slot < 0) {
+            continue;  // 23 filesystems mounted at once: no row past Z
+        }
+        mountOfLetter_[static_cast<size_t>(slot)] = mountPoints[i];
+        letters[i] = driveLetter(slot);
+        if (store_ != nullptr) {
+            store_->write(settingsKey(letters[i]), mountPoints[i]);
+        }
     }
     return letters;
 }

@@ -11,8 +11,9 @@
 // Gives every extra fixed drive a letter D..Z that stays the same across runs. The mapping lives in
 // the settings store, one key per letter: "DriveMountD" = "/home", "DriveMountE" = "/mnt/data", ...
 // A letter whose key is missing or empty is free. A mount point keeps its letter while it is not
-// mounted, so the drive's show flag and alert level stay with it; clearing the key frees the
-// letter. Without a store the letters are handed out afresh each run.
+// mounted, so the drive's show flag and alert level stay with it, until all 23 letters are taken:
+// then a new mount point takes the letter of one that is not mounted. Without a store the letters
+// are handed out afresh each run.
 class DriveLetterMap {
 public:
     explicit DriveLetterMap(SettingsStore* store = nullptr);

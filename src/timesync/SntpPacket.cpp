@@ -60,12 +60,13 @@ std::optional<QString> rejection(const Reply& reply) {
     if (reply.version != 3 && reply.version != 4) {
         return QStringLiteral("Invalid reply - unsupported protocol version %1").arg(reply.version);
     }
-    if (reply.leapIndicator == 3) {
-        return QStringLiteral("Invalid reply - the server's clock is not synchronized (leap indicator 3)");
-    }
+    // A kiss-o'-death usually also carries leap indicator 3: its code says more, so it comes first.
     if (reply.stratum == 0) {
         return QStringLiteral("Server refused the request (kiss-o'-death code \"%1\")")
             .arg(kissCode(reply.referenceId));
+    }
+    if (reply.leapIndicator == 3) {
+        return QStringLiteral("Invalid reply - the server's clock is not synchronized (leap indicator 3)");
     }
     if (reply.stratum > 15) {
         return QStringLiteral("Invalid reply - the server's clock is not synchronized (stratum %1)")

@@ -65,6 +65,35 @@ private Q_SLOTS:
         third->waitForFinished(10000);
     }
 
+    // A log-out or kill ends the program through its unload: the monitor window stores its place.
+    void terminationUnloadsInOrder() {
+        const QString file = environment->configHome() + "/Quorvane/Quorvane.conf";
+        QDir().mkpath(environment->configHome() + "/Quorvane");
+        QSettings seed(file, QSettings::IniFormat);
+        for (const char* key : {"ShowCPU", "ShowStatsAtStartup"}) {
+            seed.setValue(QStringLiteral("Settings/") + key, "1");
+        }
+        seed.setValue("Settings/Defined", "Yes");
+        seed.setValue("Settings/ShowSplash", "0");
+        seed.sync();
+
+        auto process = launch({});
+        QVERIFY(process->waitForStarted(10000));
+        const auto stored = [&file](const char* key) {
+            return QSettings(file, QSettings::IniFormat).value(QStringLiteral("Settings/") + key).toString();
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(stored("FirstTimePosition"), QStringLiteral("Yes"), 10000);
+        QSettings edit(file, QSettings::IniFormat);
+        edit.setValue("Settings/MainLeft", "777");
+        edit.sync();
+
+        process->terminate();
+        QVERIFY(process->waitForFinished(10000));
+        QCOMPARE(process->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process->exitCode(), 0);
+        QVERIFY(stored("MainLeft") != QStringLiteral("777"));
+    }
+
     void damagedSettingsAreReportedOnce() {
         const QString folder = environment->configHome() + "/Quorvane";
         QDir().mkpath(folder);

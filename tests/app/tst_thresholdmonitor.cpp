@@ -58,6 +58,7 @@ class ThresholdMonitorTest : public QObject {
     FakeBalloon balloon;
     std::unique_ptr<ThresholdMonitor> monitor;
     int raised = 0;
+    std::function<void()> whileEventsRun = [] {};
 
     void level(StatisticItem item, int value) { menu->sharedState().itemLevel[int(item)] = qint16(value); }
 
@@ -71,10 +72,12 @@ private Q_SLOTS:
         readings = FakeReadings();
         balloon = FakeBalloon();
         raised = 0;
+        whileEventsRun = [] {};
         monitor = std::make_unique<ThresholdMonitor>(
             *menu, readings, balloon,
             ThresholdMonitor::Screen{[] { return QRect(1200, 776, 24, 24); }, [] { return 15; },
-                                     [] { return 776 * 15; }, [] {}, [this] { ++raised; }});
+                                     [] { return 776 * 15; }, [this] { whileEventsRun(); },
+                                     [this] { ++raised; }});
         menu->Timer1.start();
     }
 
@@ -242,6 +245,22 @@ private Q_SLOTS:
         monitor->timer1Tick();  // a late tick finds monitoring off
         QVERIFY(!menu->Timer1.isActive());
         QCOMPARE(balloon.shown, 1);
+    }
+
+    void switchedOffWhileARebuildWaits() {
+        level(StatisticItem::CPU, 50);
+        level(StatisticItem::PhysMem, 50);
+        readings.values[StatisticItem::CPU] = 85;
+        monitor->timer1Tick();
+        readings.values[StatisticItem::PhysMem] = 70;  // the count changes: the balloon is rebuilt
+        whileEventsRun = [this] {
+            menu->Timer1.stop();
+            menu->menuState().mnuMonitor.checked = false;  // the user switches monitoring off meanwhile
+        };
+        monitor->timer1Tick();
+        QCOMPARE(balloon.shown, 1);
+        QCOMPARE(monitor->balloonId, -1);
+        QVERIFY(!menu->Timer1.isActive());
     }
 
     void monitorWindowIsRaisedAboveTheBalloon() {

@@ -108,6 +108,13 @@ private Q_SLOTS:
         QCOMPARE(IniSettingsStore().read("ShowSplash"), std::optional<QString>("1"));
     }
 
+    void byteOrderMarkIsNoDamage() {
+        writeFile("\xEF\xBB\xBF[Settings]\nShowSplash=0\n");
+        IniSettingsStore store;
+        QVERIFY(store.recoveryNote().isEmpty());
+        QCOMPARE(store.read("ShowSplash"), std::optional<QString>("0"));
+    }
+
     void soundFileIsLeftAlone() {
         writeFile("; a comment\n[Settings]\nShowSplash = 0\n\n[Other]\nx=1\n");
         IniSettingsStore store;

@@ -23,11 +23,22 @@ public:
     QList<Call> calls;
     QString errorName;
     QString errorMessage;
+    bool holdAnswer = false;  // as while a password prompt is open
+    QList<QDBusMessage> heldCalls;
+
+    void answerHeldCalls() {
+        for (const QDBusMessage& call : std::exchange(heldCalls, {})) {
+            QDBusConnection(QStringLiteral("service")).send(call.createReply());
+        }
+    }
 
 public Q_SLOTS:
     void SetTime(qlonglong usec, bool relative, bool interactive) {
         calls << Call{usec, relative, interactive, message().isInteractiveAuthorizationAllowed()};
-        if (!errorName.isEmpty()) {
+        if (holdAnswer) {
+            setDelayedReply(true);
+            heldCalls << message();
+        } else if (!errorName.isEmpty()) {
             sendErrorReply(errorName, errorMessage);
         }
     }
@@ -139,6 +150,39 @@ private Q_SLOTS:
         serviceBus.unregisterObject("/org/freedesktop/timedate1");
     }
 
+    // A dialog closed while the service waits for permission leaves its call behind: no second
+    // relative change may follow until that call is answered, and its late answer reaches nobody.
+    void aWaitingChangeBlocksAnotherEvenAfterItsOwnerIsGone() {
+        FakeTimedate service;
+        service.holdAnswer = true;
+        QDBusConnection serviceBus = connect("service");
+        QVERIFY(serviceBus.registerObject("/org/freedesktop/timedate1", &service,
+                                          QDBusConnection::ExportAllSlots));
+        QVERIFY(serviceBus.registerService("org.freedesktop.timedate1"));
+
+        bool firstAnswered = false;
+        {
+            LinuxClockSetter closedDialogsSetter(connect("setter"), recordingDirect(), 5000);
+            closedDialogsSetter.adjustClock(700000, [&](const ClockSetResult&) { firstAnswered = true; });
+            QTRY_COMPARE(service.calls.size(), 1);
+        }
+        LinuxClockSetter next(connect("setter"), recordingDirect(), 5000);
+        const ClockSetResult blocked = adjust(next, 700000);
+        QCOMPARE(int(blocked.outcome), int(ClockSetResult::Outcome::Failed));
+        QCOMPARE(blocked.message, "Clock not changed: an earlier change is still waiting for permission");
+        QCOMPARE(service.calls.size(), 1);
+
+        service.answerHeldCalls();
+        QTest::qWait(200);
+        QVERIFY(!firstAnswered);
+        service.holdAnswer = false;
+        QCOMPARE(int(adjust(next, 1000).outcome), int(ClockSetResult::Outcome::Set));
+        QVERIFY(directCalls.isEmpty());
+
+        QVERIFY(serviceBus.unregisterService("org.freedesktop.timedate1"));
+        serviceBus.unregisterObject("/org/freedesktop/timedate1");
+    }
+
     void withoutTheServiceTheClockIsSteppedDirectly() {
         LinuxClockSetter setter(connect("setter"), recordingDirect(), 5000);
         QCOMPARE(int(adjust(setter, 1500000).outcome), int(ClockSetResult::Outcome::Set));
@@ -168,7 +212,8 @@ private Q_SLOTS:
         QCOMPARE(LinuxClockSetter::refusalText("org.example.Odd", "odd"),
                  "Clock not changed: odd (org.example.Odd)");
         QCOMPARE(LinuxClockSetter::refusalText("org.freedesktop.DBus.Error.NoReply", "x"),
-                 "Clock not changed: the time service did not answer");
+                 "Clock not changed yet: the time service did not answer (it may still change the clock "
+                 "if permission is given)");
         QVERIFY(LinuxClockSetter::refusalText("org.freedesktop.DBus.Error.ServiceUnknown", "x").isEmpty());
     }
 };

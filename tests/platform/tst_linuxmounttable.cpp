@@ -67,6 +67,21 @@ private Q_SLOTS:
         QCOMPARE(mounts->at(1).device, QStringLiteral("/dev/sda5"));
     }
 
+    // Subvolumes of the root filesystem and a second mount of one disk show figures already listed.
+    void oneFilesystemIsListedOnce() {
+        auto nodes = std::make_shared<FakeDeviceNodes>();
+        nodes->nodes.insert(QStringLiteral("/dev/nvme0n1p2"), makedev(259, 2));
+        nodes->nodes.insert(QStringLiteral("/dev/sdb1"), makedev(8, 17));
+        nodes->nodes.insert(QStringLiteral("/dev/sdc1"), makedev(8, 33));
+        nodes->nodes.insert(QStringLiteral("/dev/mmcblk1p1"), makedev(179, 2));
+        nodes->nodes.insert(QStringLiteral("/dev/mmcblk2p1"), makedev(179, 3));
+        LinuxMountTable table(tree("subvolumes"), nodes);
+        const auto mounts = table.fixedMounts();
+        QVERIFY(mounts);
+        // Also: built-in eMMC storage is a fixed disk; an SD card on the same bus is not.
+        QCOMPARE(mountPoints(*mounts), (QStringList{"/", "/data", "/archive", "/emmc"}));
+    }
+
     void unreadableOrGarbageTable() {
         LinuxMountTable missing(tree("arm"), nullptr);
         QVERIFY(!missing.fixedMounts());

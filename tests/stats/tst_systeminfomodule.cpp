@@ -200,6 +200,25 @@ private Q_SLOTS:
         QCOMPARE(module->driveRoot('Z'), QStringLiteral("/mnt/disk22"));
     }
 
+    void lettersOfUnmountedDrivesAreReusedOnceAllAreTaken() {
+        QStringList first{"/"};
+        for (int index = 0; index < 23; ++index) {
+            first << QStringLiteral("/mnt/old%1").arg(index);
+        }
+        fake.mounts->set(first);
+        module->EnumFixedDrives();
+        QCOMPARE(module->fixedDriveCount(), 23);
+
+        // Later only one old disk is still mounted, and a new one arrives: it gets a letter.
+        fake.mounts->set({"/", "/mnt/old5", "/mnt/new"});
+        SystemInfoModule nextRun(fake.sources(), &store);
+        nextRun.EnumFixedDrives();
+        QCOMPARE(nextRun.fixedDriveLetters(), (QList<QChar>{'D', 'I'}));
+        QCOMPARE(nextRun.driveRoot('I'), QStringLiteral("/mnt/old5"));
+        QCOMPARE(nextRun.driveRoot('D'), QStringLiteral("/mnt/new"));
+        QCOMPARE(store.read("DriveMountD"), std::optional<QString>("/mnt/new"));
+    }
+
     void drivesAreReadOnlyWhenTheMountTableChanged() {
         fake.mounts->set({"/", "/home"});
         fake.space->set("/home", 1, 3);

@@ -138,6 +138,8 @@ private Q_SLOTS:
             << 0xE4 << 2 << t << "Invalid reply - the server's clock is not synchronized (leap indicator 3)";
         QTest::newRow("kiss-o'-death")
             << 0x24 << 0 << t << "Server refused the request (kiss-o'-death code \"RATE\")";
+        QTest::newRow("kiss-o'-death with leap 3, as servers send it")
+            << 0xE4 << 0 << t << "Server refused the request (kiss-o'-death code \"RATE\")";
         QTest::newRow("stratum 16") << 0x24 << 16 << t
                                     << "Invalid reply - the server's clock is not synchronized (stratum 16)";
         QTest::newRow("zero transmit") << 0x24 << 2 << quint64(0) << "Server returned invalid time (0)";
