@@ -43,13 +43,15 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(AppIcon::icon());
 
+    // Log-out, kill and Ctrl+C end the program through the same unload as its Exit command; the
+    // handler is in place before start-up, which a signal may interrupt.
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, &QApplication::quit);
+
     Application program(commandLine);
     if (!program.start()) {
         return 0;
     }
-    // Log-out, kill and Ctrl+C end the program through the same unload as its Exit command.
-    TerminationSignals termination;
-    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, &QApplication::quit);
     QObject::connect(&app, &QApplication::aboutToQuit, &program, [&program] { program.menu().unload(); });
     return QApplication::exec();
 }

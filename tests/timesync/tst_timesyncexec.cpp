@@ -149,6 +149,9 @@ private Q_SLOTS:
 
         PanelRecorder panel(dialog);
         QTRY_VERIFY(f.dialog.isNull());
+        if (panel.texts.first() == "Closing in 10 seconds") {
+            panel.texts.removeFirst();  // on a busy machine its first paint comes after the recorder starts
+        }
         QCOMPARE(panel.texts.first(), "Closing in 9 seconds");
         QCOMPARE(panel.texts.at(8), "Closing in 1 seconds");
         QCOMPARE(panel.texts.last(), "Closing now");
