@@ -100,21 +100,34 @@ struct Program {
     }
 };
 
-void BM_MonitorRefresh(benchmark::State& state) {
-    Program program;
+// The window with its own refresh timer stopped, so each benchmark drives the refresh itself.
+monitor::Display* openDisplay(benchmark::State& state, Program& program) {
     auto* display = new monitor::Display(program.menu, program.stats);
     if (!display->load()) {
         state.SkipWithError("the monitor window had no rows");
-        return;
+        return nullptr;
     }
     display->Timer1.stop();
+    return display;
+}
+
+void closeDisplay(monitor::Display* display) {
+    display->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void BM_MonitorRefresh(benchmark::State& state) {
+    Program program;
+    monitor::Display* display = openDisplay(state, program);
+    if (display == nullptr) {
+        return;
+    }
     for (auto _ : state) {
         display->Timer1_Timer();
         benchmark::DoNotOptimize(display->grab());  // paints the whole window, every bar
     }
     state.counters["rows"] = display->rowCount();
-    display->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    closeDisplay(display);
 }
 BENCHMARK(BM_MonitorRefresh)->Unit(benchmark::kMicrosecond);
 
@@ -122,33 +135,27 @@ BENCHMARK(BM_MonitorRefresh)->Unit(benchmark::kMicrosecond);
 // system skips painting a window nobody sees.
 void BM_MonitorPaintOnly(benchmark::State& state) {
     Program program;
-    auto* display = new monitor::Display(program.menu, program.stats);
-    if (!display->load()) {
-        state.SkipWithError("the monitor window had no rows");
+    monitor::Display* display = openDisplay(state, program);
+    if (display == nullptr) {
         return;
     }
-    display->Timer1.stop();
     for (auto _ : state) {
         benchmark::DoNotOptimize(display->grab());
     }
-    display->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    closeDisplay(display);
 }
 BENCHMARK(BM_MonitorPaintOnly)->Unit(benchmark::kMicrosecond);
 
 void BM_MonitorSampleOnly(benchmark::State& state) {
     Program program;
-    auto* display = new monitor::Display(program.menu, program.stats);
-    if (!display->load()) {
-        state.SkipWithError("the monitor window had no rows");
+    monitor::Display* display = openDisplay(state, program);
+    if (display == nullptr) {
         return;
     }
-    display->Timer1.stop();
     for (auto _ : state) {
         display->Timer1_Timer();
     }
-    display->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    closeDisplay(display);
 }
 BENCHMARK(BM_MonitorSampleOnly)->Unit(benchmark::kMicrosecond);
 

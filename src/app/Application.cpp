@@ -186,10 +186,7 @@ int Application::optionsCurrentPage() {
 // --- Pop-up window ---------------------------------------------------------------------------------
 
 bool Application::pointerOnTrayIcon() const {
-    const QRect icon = trayIcon_ ? trayIcon_->geometry() : QRect();
-    const QPoint pointer = QCursor::pos();
-    return !icon.isEmpty() && pointer.x() >= icon.left() && pointer.x() <= icon.right() &&
-           pointer.y() >= icon.top() && pointer.y() <= icon.bottom();
+    return trayIcon_ && trayIcon_->contains(QCursor::pos());
 }
 
 bool Application::popupShown() {

@@ -143,6 +143,10 @@ void TrayIcon::RemoveTrayIcon() {
     tray_.hide();
 }
 
+bool TrayIcon::contains(QPoint position) const {
+    return LocateTrayIcon(tray_.geometry()).contains(position);
+}
+
 QRect TrayIcon::geometry() const {
     return LocateTrayIcon(tray_.geometry()).toQRect();
 }

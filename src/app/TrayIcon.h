@@ -24,6 +24,8 @@ public:
 
     // The icon's rectangle in screen pixels; empty (containing no point) when the tray does not say.
     QRect geometry() const;
+    // Whether a screen position lies on the icon (the edges count; never, when it cannot be located).
+    bool contains(QPoint position) const;
     QMenu& MenuTray() { return menuTray_; }
     TrayCommands& commands() { return commands_; }
     TrayHover& hover() { return *hover_; }
