@@ -11,6 +11,8 @@
 #include "monitor/Display.h"
 #include "monitor/LevelBar.h"
 
+#include "BenchmarkMain.h"
+
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <QApplication>
@@ -216,8 +218,5 @@ int main(int argc, char** argv) {
     if (holdSeconds > 0) {
         return hold(app, holdSeconds, balloonRow);
     }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

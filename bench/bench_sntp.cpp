@@ -2,6 +2,8 @@
 // clock setter here only counts; nothing touches the machine's clock.
 #include "timesync/SntpClient.h"
 
+#include "BenchmarkMain.h"
+
 #include <benchmark/benchmark.h>
 #include <QCoreApplication>
 #include <QDateTime>
@@ -94,8 +96,5 @@ BENCHMARK(BM_ReplyThroughSocket)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

@@ -23,6 +23,20 @@ install_packages() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# Generates a locale (e.g. de_DE.UTF-8) when the system does not have it yet.
+ensure_locale() {
+    local name=$1
+    local compact
+    compact=$(echo "$name" | tr '[:upper:]' '[:lower:]' | sed 's/utf-8/utf8/')
+    locale -a 2>/dev/null | tr '[:upper:]' '[:lower:]' | grep -qx "$compact" && return 0
+    install_packages locales
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    "${sudo[@]}" sed -i "s/^# *\(${name} \)/\1/" /etc/locale.gen
+    grep -q "^${name} " /etc/locale.gen || echo "${name} UTF-8" | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+    "${sudo[@]}" locale-gen >/dev/null
+}
+
 # configure_and_build BUILD_DIR BUILD_TYPE [cmake options...]
 configure_and_build() {
     local build_dir=$1 build_type=$2

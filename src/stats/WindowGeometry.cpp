@@ -1,24 +1,18 @@
 #include "stats/WindowGeometry.h"
 
+#include "stats/WorkArea.h"
+
 #include <QCursor>
 #include <QWidget>
 #include <QWindow>
 
 namespace WindowGeometry {
 
-namespace {
-
-int twipsPerPixel(int dpi) {
-    return dpi > 0 ? std::max(1, 1440 / dpi) : 15;
-}
-
-}  // namespace
-
 int twipsPerPixelX(const QWidget& form) {
-    return twipsPerPixel(form.logicalDpiX());
+    return twipsPerPixelFor(form.logicalDpiX());
 }
 int twipsPerPixelY(const QWidget& form) {
-    return twipsPerPixel(form.logicalDpiY());
+    return twipsPerPixelFor(form.logicalDpiY());
 }
 
 bool IsCursorOutsideClient(const QWidget& form) {

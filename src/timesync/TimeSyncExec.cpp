@@ -264,7 +264,7 @@ void TimeSyncExec::StartSyncSession() {
     links_.table.FindTimeServer(host);
     std::optional<SntpTarget> target;
     if (links_.table.currentServerIndex != TimeServerTable::kNotFound && links_.table.currentServer) {
-        target = SntpTarget{links_.table.currentServer->HostName(), SntpTarget::kDefaultPort,
+        target = SntpTarget{links_.table.currentServer->HostName(), links_.listedServerPort,
                             links_.table.currentServerIndex};
     } else {
         target = SntpTarget::parse(host);  // a server of the user's own, not in the built-in list

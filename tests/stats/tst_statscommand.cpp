@@ -86,7 +86,7 @@ private Q_SLOTS:
         env.remove("QT_QPA_PLATFORM");
         env.insert("XDG_CONFIG_HOME", environment.configHome());
         program.setProcessEnvironment(env);
-        program.start(QStringLiteral(QUORVANE_BINARY), {"--stats"});
+        program.start(QStringLiteral(QUORVANE_BINARY), {"--dry-run", "--stats"});
         QVERIFY(program.waitForFinished(20000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 0);

@@ -315,14 +315,14 @@ private Q_SLOTS:
     }
 
     void linuxAnswersAsTheNtFamily() {
+        // The real machine: processes and threads countable, translucency offered, none of the
+        // resource items of the old consumer family.
         SystemInfoModule linux(nullptr);
         const PlatformFacts facts = linux.platformFacts();
-        const PlatformFacts expected = PlatformFacts::linux();
-        QCOMPARE(facts.isNT, expected.isNT);
-        QCOMPARE(facts.windowsKind, expected.windowsKind);
-        QCOMPARE(facts.statsFamily, expected.statsFamily);
-        QCOMPARE(facts.wow64OrVista, expected.wow64OrVista);
-        QCOMPARE(facts.buildAtLeast2200, expected.buildAtLeast2200);
+        QVERIFY(facts.isNT);
+        QCOMPARE(facts.statsFamily, 2000);
+        QVERIFY(facts.wow64OrVista);
+        QVERIFY(facts.buildAtLeast2200);
         QVERIFY(!linux.IsWow64());
     }
 

@@ -13,7 +13,6 @@ private Q_SLOTS:
         form.setGeometry(100, 200, 50, 40);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QCOMPARE(WindowGeometry::twipsPerPixelX(form), 1440 / form.logicalDpiX());
         const QPoint origin = form.mapToGlobal(QPoint(0, 0));
 
         using WindowGeometry::IsCursorOutsideClient;

@@ -5,7 +5,7 @@
 #include <QtTest>
 
 // Against a real NTP server: chronyd, started on a loopback port for the test with clock control
-// off (-x), so it serves the machine's time and never changes it.
+// off (-x), so it serves the machine's time and never changes it. -U lets it start without root.
 class SntpChronyTest : public QObject {
     Q_OBJECT
 
@@ -76,7 +76,7 @@ private Q_SLOTS:
                                              .arg(dir->path())));
         server = std::make_unique<QProcess>();
         server->setProcessChannelMode(QProcess::MergedChannels);
-        server->start(chronyd, {"-x", "-d", "-f", dir->filePath("server.conf")});
+        server->start(chronyd, {"-U", "-x", "-d", "-f", dir->filePath("server.conf")});
         QVERIFY(server->waitForStarted(5000));
     }
 
@@ -111,7 +111,7 @@ private Q_SLOTS:
                                             .arg(dir->path())));
         QProcess query;
         query.setProcessChannelMode(QProcess::MergedChannels);
-        query.start(chronyd, {"-Q", "-x", "-f", dir->filePath("query.conf")});
+        query.start(chronyd, {"-U", "-Q", "-x", "-f", dir->filePath("query.conf")});
         QVERIFY(query.waitForFinished(30000));
         const QString output = QString::fromUtf8(query.readAll());
         static const QRegularExpression wrongBy(

@@ -1,3 +1,4 @@
+#include "support/TestEnvironment.h"
 #include "support/SntpResponder.h"
 
 #include <QtTest>
@@ -13,13 +14,15 @@ class SntpQueryTest : public QObject {
 
     // Runs the program while this process's event loop keeps the responder answering.
     static Result query(const QString& target) {
+        TestEnvironment environment;
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_CONFIG_HOME", environment.configHome());
         env.remove("DISPLAY");
         env.remove("WAYLAND_DISPLAY");
         env.remove("QT_QPA_PLATFORM");
         process.setProcessEnvironment(env);
-        process.start(QStringLiteral(QUORVANE_BINARY), {"--query", target});
+        process.start(QStringLiteral(QUORVANE_BINARY), {"--dry-run", "--query", target});
         QSignalSpy finished(&process, &QProcess::finished);
         finished.wait(15000);
         Result result;

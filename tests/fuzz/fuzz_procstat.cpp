@@ -1,0 +1,12 @@
+// /proc/stat's aggregate line and the processor list of /sys/devices/system/cpu/online.
+#include "FuzzCheck.h"
+#include "platform/LinuxCpuTimes.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const QByteArray text(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    LinuxCpuTimes::parseIdleTicks(text);
+    if (const auto processors = LinuxCpuTimes::parseCpuList(text)) {
+        FUZZ_CHECK(*processors > 0);
+    }
+    return 0;
+}
