@@ -107,6 +107,9 @@ class TestDisplay : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // Balloon texts group digits as the regional formats say; these cases are written for en_US.
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
     void init() { QCursor::setPos(0, 0); }
 
     void rowsFollowTheShowFlags() {
