@@ -45,6 +45,28 @@ configure_and_build() {
     cmake --build "$build_dir" --parallel "$(nproc)"
 }
 
+# The clang build with AddressSanitizer and UndefinedBehaviorSanitizer that scripts/test --sanitize
+# and scripts/fuzz share: the suite runs from it, and its fuzz targets link libFuzzer (the code is
+# built with libFuzzer's coverage hooks, which cost the tests little).
+sanitize_build_dir=${QUORVANE_SANITIZE_BUILD:-$root_dir/build/sanitize}
+configure_sanitized_build() {
+    install_packages clang libclang-rt-dev
+    local flags="-fsanitize=address,undefined -fsanitize=fuzzer-no-link -fno-sanitize-recover=undefined"
+    flags+=" -fno-omit-frame-pointer"
+    cmake -S "$root_dir" -B "$sanitize_build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_CXX_COMPILER="$(command -v clang++)" -DQUORVANE_TESTS=ON -DQUORVANE_FUZZ=ON \
+        -DQUORVANE_BENCHMARKS=OFF -DCMAKE_CXX_FLAGS="$flags" \
+        -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+}
+
+# Sanitizer reports fail the process that makes them. Leaks that system libraries keep for the life
+# of the process are theirs (tests/sanitizer/lsan.supp).
+export_sanitizer_options() {
+    export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
+    export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+    export LSAN_OPTIONS="suppressions=$root_dir/tests/sanitizer/lsan.supp:print_suppressions=0"
+}
+
 # Starts Xvfb on a free display with a tray host and exports DISPLAY; stopped on exit.
 start_virtual_display() {
     local number=90
