@@ -45,13 +45,22 @@ int main(int argc, char** argv) {
 
     // Log-out, kill and Ctrl+C end the program through the same unload as its Exit command; the
     // handler is in place before start-up, which a signal may interrupt.
+    // QApplication::quit() does nothing before the event loop runs, so a signal that arrives during
+    // start-up is remembered and acted on once it does.
     TerminationSignals termination;
-    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, &QApplication::quit);
+    bool terminationPending = false;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, [&terminationPending] {
+        terminationPending = true;
+        QApplication::quit();
+    });
 
     Application program(commandLine);
     if (!program.start()) {
         return 0;
     }
     QObject::connect(&app, &QApplication::aboutToQuit, &program, [&program] { program.menu().unload(); });
+    if (terminationPending) {
+        QMetaObject::invokeMethod(&app, &QApplication::quit, Qt::QueuedConnection);
+    }
     return QApplication::exec();
 }
