@@ -40,7 +40,8 @@ struct TimeSyncLinks {
     std::function<void(int page)> showOptionsDialog;
     OptionsDialogLink* optionsDialog = nullptr;  // the open Options dialog, when it is
     std::function<QSize()> workAreaTwips;        // width and height of the work area
-    quint16 listedServerPort = SntpTarget::kDefaultPort;  // where servers of the built-in list answer
+    // Where servers of the built-in list answer; tests point it at a loopback responder.
+    quint16 listedServerPort = SntpTarget::kDefaultPort;
 };
 
 // The synchronisation window: one exchange with the selected time server, shown as an event log;

@@ -34,7 +34,8 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         for (const auto& input : inputsOf(argv[i])) {
             std::ifstream file(input, std::ios::binary);
-            const std::vector<char> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+            const std::vector<char> bytes{std::istreambuf_iterator<char>(file),
+                                          std::istreambuf_iterator<char>()};
             std::printf("%s\n", input.c_str());
             std::fflush(stdout);
             LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());

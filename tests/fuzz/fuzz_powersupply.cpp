@@ -10,10 +10,13 @@
 
 namespace {
 
-const char* const kAttributeNames[] = {"type",         "online",      "status",      "scope",
-                                   "present",      "capacity",    "energy_full", "energy_now",
-                                   "power_now",    "charge_full", "charge_now",  "current_now",
-                                   "voltage_now",  "voltage_min_design"};
+const char* const kAttributeNames[] = {"type",        "online",
+                                       "status",      "scope",
+                                       "present",     "capacity",
+                                       "energy_full", "energy_now",
+                                       "power_now",   "charge_full",
+                                       "charge_now",  "current_now",
+                                       "voltage_now", "voltage_min_design"};
 
 // The tree lives in memory where the system offers it (/dev/shm), and each run writes only the
 // files whose value changed: the run rate then stays near that of a parser.

@@ -1,5 +1,5 @@
-#include "support/TestEnvironment.h"
 #include "support/SntpResponder.h"
+#include "support/TestEnvironment.h"
 
 #include <QtTest>
 
