@@ -40,6 +40,8 @@ struct TimeSyncLinks {
     std::function<void(int page)> showOptionsDialog;
     OptionsDialogLink* optionsDialog = nullptr;  // the open Options dialog, when it is
     std::function<QSize()> workAreaTwips;        // width and height of the work area
+    // The program's message box (text, style, title) -> result code; asks before a large change.
+    std::function<int(const QString&, int, const QString&)> messageBox;
 };
 
 // The synchronisation window: one exchange with the selected time server, shown as an event log;
@@ -85,6 +87,7 @@ private:
     void load();
     void OnSyncFailed(const QString& protocol, quint16 remotePort);
     void OnSyncSucceeded(bool clockChanged);
+    bool confirmLargeChange(qint64 differenceMs, const QDateTime& serverTime);
     void onAttemptStopped();
     void retryCountdownStep();
     void closeCountdownStep();
