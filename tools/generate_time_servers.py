@@ -6,7 +6,7 @@ src/timesync/BuiltinTimeServerList.cpp: one record text per slot, in the text fo
 (layout version 1, ";" between the fields). The list's licence travels with the derived data: as a
 comment in the generated source and as src/timesync/public-ntp-servers.LICENSE.
 
-Usage: tools/generate_time_servers.py [path/to/public-ntp-servers.yml]
+Usage: tools/generate_time_servers.py [path/to/public-ntp-servers.yml]   (needs python3-yaml)
 The default source is shared/data/public-ntp-servers.yml in the nearest folder above the
 repository that has one (../shared beside a clone). The licence is
 read from public-ntp-servers.LICENSE next to the source.
