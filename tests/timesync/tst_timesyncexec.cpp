@@ -146,7 +146,7 @@ private Q_SLOTS:
         Fixture f;
         f.shared.currentServerHost = responder.target();
         TimeSyncExec& dialog = f.open();
-        QVERIFY(waitFor([&] { return dialog.logLines().last().startsWith("Clock not changed"); }));
+        QVERIFY(waitFor([&] { return dialog.logLines().value(5).startsWith("Clock not changed"); }));
         QCOMPARE(f.questionStyles.size(), 1);
         QCOMPARE(f.questionStyles.first() / 256, 1);  // the second button, No, is the default
         QVERIFY(f.setter.offsets.isEmpty());
