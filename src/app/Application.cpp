@@ -38,8 +38,10 @@ Application::Start Application::start() {
     }
     // Once per run: the check marks still change, but the user must know they will not be kept.
     store_->setWriteFailureHandler([this](const QString& reason) {
-        const QString text = reason + QStringLiteral(" Changed settings are used until the program ends but are not kept.");
-        QMetaObject::invokeMethod(this, [this, text] { tellUser(text); }, Qt::QueuedConnection);
+        const QString text =
+            reason + QStringLiteral(" Changed settings are used until the program ends but are not kept.");
+        QMetaObject::invokeMethod(
+            this, [this, text] { tellUser(text); }, Qt::QueuedConnection);
     });
     settings_ = std::make_unique<AppSettings>(*store_);
     stats_ = std::make_unique<SystemInfoModule>(store_.get());

@@ -28,8 +28,8 @@ SingleInstance::Result SingleInstance::acquire() {
         why = lock_->error() == QLockFile::PermissionError ? QStringLiteral("Permission denied")
                                                            : QStringLiteral("unknown error");
     }
-    return {Outcome::Failed,
-            QStringLiteral("Quorvane cannot start: its lock file %1 cannot be created (%2).").arg(lockPath_, why)};
+    return {Outcome::Failed, QStringLiteral("Quorvane cannot start: its lock file %1 cannot be created (%2).")
+                                 .arg(lockPath_, why)};
 }
 
 QString SingleInstance::defaultLockPath() {

@@ -17,7 +17,8 @@ namespace {
 // out, for example to a full disk or a closed pipe, so a script sees the failure.
 bool printed(const QString& text) {
     const QByteArray bytes = text.toLocal8Bit();
-    const bool written = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size());
+    const bool written =
+        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size());
     if (std::fflush(stdout) != 0 || !written || std::ferror(stdout)) {
         std::fprintf(stderr, "quorvane: cannot write to standard output: %s\n", std::strerror(errno));
         return false;
@@ -37,8 +38,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (commandLine.help || commandLine.version) {
-        const QString text = commandLine.help ? CommandLine::usage()
-                                              : QStringLiteral("Quorvane %1\n").arg(QStringLiteral(QUORVANE_VERSION));
+        const QString text = commandLine.help
+                                 ? CommandLine::usage()
+                                 : QStringLiteral("Quorvane %1\n").arg(QStringLiteral(QUORVANE_VERSION));
         return printed(text) ? 0 : 1;
     }
     if (commandLine.query) {

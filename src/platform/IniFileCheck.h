@@ -8,7 +8,7 @@
 namespace IniFileCheck {
 
 struct Salvage {
-    QByteArray content;    // the readable lines, ready for QSettings
+    QByteArray content;       // the readable lines, ready for QSettings
     int unreadableLines = 0;  // lines left out (binary, not UTF-8, neither key, section nor comment)
     int mendedLines = 0;      // section headers without their closing bracket, closed
     bool changed() const { return unreadableLines > 0 || mendedLines > 0; }

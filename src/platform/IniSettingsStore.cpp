@@ -70,11 +70,11 @@ QString IniSettingsStore::salvageDamagedFile() {
                            QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
     if (!keepCopy(original, keptAs)) {
         writable_ = false;
-        recoveryNote_ = QStringLiteral(
-                            "Quorvane: %1 of the settings file %2 could not be read and no copy of it "
-                            "could be kept (%3); the other settings are used but changes will not be saved.")
-                            .arg(lines, filePath_,
-                                 whyFolderIsNotWritable(QFileInfo(filePath_).absolutePath()));
+        recoveryNote_ =
+            QStringLiteral(
+                "Quorvane: %1 of the settings file %2 could not be read and no copy of it "
+                "could be kept (%3); the other settings are used but changes will not be saved.")
+                .arg(lines, filePath_, whyFolderIsNotWritable(QFileInfo(filePath_).absolutePath()));
         return readFromCopy();
     }
     QSaveFile mended(filePath_);
@@ -84,20 +84,19 @@ QString IniSettingsStore::salvageDamagedFile() {
         recoveryNote_ = QStringLiteral(
                             "Quorvane: %1 of the settings file %2 could not be read and the file could not "
                             "be mended (%3); the other settings are used but changes will not be saved.")
-                            .arg(lines, filePath_,
-                                 mended.errorString());
+                            .arg(lines, filePath_, mended.errorString());
         return readFromCopy();
     }
     recoveryNote_ = QStringLiteral(
                         "Quorvane: %1 of the settings file %2 could not be read and were left out or "
                         "mended; every other setting was kept, and the original file was kept as %3.")
-                        .arg(lines, filePath_,
-                             keptAs);
+                        .arg(lines, filePath_, keptAs);
     return filePath_;
 }
 
 bool IniSettingsStore::keepCopy(const QByteArray& original, const QString& copyPath) const {
-    const int fd = ::open(QFile::encodeName(copyPath).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const int fd =
+        ::open(QFile::encodeName(copyPath).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0) {
         return false;
     }

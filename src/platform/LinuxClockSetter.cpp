@@ -54,15 +54,17 @@ void LinuxClockSetter::adjustClock(qint64 offsetMicroseconds, Done done) {
     auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call, std::numeric_limits<int>::max()));
     ++pendingServiceCalls;
     auto reported = std::make_shared<bool>(false);
-    QTimer::singleShot(answerTimeoutMs_, this, [this, watcher = QPointer<QDBusPendingCallWatcher>(watcher),
-                                                reported, done] {
-        if (watcher && !*reported) {
-            *reported = true;
-            done({ClockSetResult::Outcome::Failed, refusalText(QStringLiteral("org.freedesktop.DBus.Error.NoReply"), {})});
-        }
-    });
+    QTimer::singleShot(answerTimeoutMs_, this,
+                       [this, watcher = QPointer<QDBusPendingCallWatcher>(watcher), reported, done] {
+                           if (watcher && !*reported) {
+                               *reported = true;
+                               done({ClockSetResult::Outcome::Failed,
+                                     refusalText(QStringLiteral("org.freedesktop.DBus.Error.NoReply"), {})});
+                           }
+                       });
     connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
-            [self = QPointer<LinuxClockSetter>(this), watcher, offsetMicroseconds, reported, done = std::move(done)] {
+            [self = QPointer<LinuxClockSetter>(this), watcher, offsetMicroseconds, reported,
+             done = std::move(done)] {
                 watcher->deleteLater();
                 --pendingServiceCalls;
                 if (!self) {
@@ -86,7 +88,8 @@ void LinuxClockSetter::adjustClock(qint64 offsetMicroseconds, Done done) {
                 }
                 if (serviceAbsent(error.name())) {
                     // Too late to step the clock ourselves: the user was told it did not change.
-                    tell({ClockSetResult::Outcome::Failed, QStringLiteral("Clock not changed: the time service went away")});
+                    tell({ClockSetResult::Outcome::Failed,
+                          QStringLiteral("Clock not changed: the time service went away")});
                     return;
                 }
                 tell({ClockSetResult::Outcome::Failed, refusalText(error.name(), error.message())});

@@ -175,7 +175,8 @@ void SntpClient::handleOwnReply(const Request& request, const SntpPacket::Reply&
         }
         if (!agreed) {
             state_ = State::Idle;
-            log(QStringLiteral("Clock not changed: the difference is more than one day and was not confirmed"));
+            log(QStringLiteral(
+                "Clock not changed: the difference is more than one day and was not confirmed"));
             Q_EMIT exchangeStopped();
             return;
         }

@@ -159,8 +159,9 @@ void TimeSyncExec::buildControls() {
                 (result.outcome == ClockSetResult::Outcome::Set ? QStringLiteral("the clock was changed")
                                                                 : result.message));
     });
-    client_.setLargeChangeQuestion(
-        [this](qint64 differenceMs, const QDateTime& serverTime) { return confirmLargeChange(differenceMs, serverTime); });
+    client_.setLargeChangeQuestion([this](qint64 differenceMs, const QDateTime& serverTime) {
+        return confirmLargeChange(differenceMs, serverTime);
+    });
     client_.setClockServerRecorder(
         [](const QString& host) { synchronisationTimeZone().setSntpServer(host); });
     connect(&client_, &SntpClient::lineLogged, this, &TimeSyncExec::LogLine);
@@ -341,8 +342,9 @@ bool TimeSyncExec::confirmLargeChange(qint64 differenceMs, const QDateTime& serv
     const QLocale locale;
     const QString days = locale.toString(double(std::abs(differenceMs)) / SntpClient::kLargeChangeMs, 'f', 1);
     const QString text =
-        QStringLiteral("The time server's clock is %1 days %2 this computer's clock: it says %3 (UTC).\r\n"
-                       "Set this computer's clock to that time?")
+        QStringLiteral(
+            "The time server's clock is %1 days %2 this computer's clock: it says %3 (UTC).\r\n"
+            "Set this computer's clock to that time?")
             .arg(days, differenceMs > 0 ? QStringLiteral("ahead of") : QStringLiteral("behind"),
                  TimeSync::FormatSystemTimeMs(serverTime, locale));
     return links_.messageBox(text, kYesNoExclamationDefaultNo, QStringLiteral("Time Synchronization")) ==

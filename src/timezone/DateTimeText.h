@@ -9,7 +9,7 @@
 // Finnish), in the locale's own digits.
 namespace DateTimeText {
 
-enum class Midnight { Shown, Omitted };  // Omitted: a time of exactly 00:00:00 is left out
+enum class Midnight { Shown, Omitted };          // Omitted: a time of exactly 00:00:00 is left out
 enum class Precision { Seconds, Milliseconds };  // Milliseconds: "." and three digits after the seconds
 
 QString dateFormat(const QLocale& locale);

@@ -117,7 +117,8 @@ QString ZoneRule::Display() const {
     const QLocale locale;
     if (year_ != 0) {
         const QDateTime date = EffectiveDate(0);
-        return date.isValid() ? DateTimeText::dateTime(date, locale, DateTimeText::Midnight::Omitted) : QString();
+        return date.isValid() ? DateTimeText::dateTime(date, locale, DateTimeText::Midnight::Omitted)
+                              : QString();
     }
     static const std::array<const char*, 5> ordinals = {"First", "Second", "Third", "Fourth", "Last"};
     // Any week above 4 means the last one, as EffectiveDate takes it.
@@ -125,7 +126,8 @@ QString ZoneRule::Display() const {
         return {};
     }
     const QString ordinal = QString::fromLatin1(ordinals.at(static_cast<size_t>(qMin(week_, 5) - 1)));
-    const QString day = ordinal + QLatin1Char(' ') + locale.dayName(qtDayOfWeek(dayOfWeek_), QLocale::LongFormat) +
+    const QString day = ordinal + QLatin1Char(' ') +
+                        locale.dayName(qtDayOfWeek(dayOfWeek_), QLocale::LongFormat) +
                         QStringLiteral(" of ") + locale.monthName(month_, QLocale::LongFormat);
     // A rule time of 24 hours or more, or below zero ("M3.4.4/26", "M3.5.0/-1"), changes over on
     // another day than the one the rule counts from: name that day.

@@ -13,7 +13,8 @@ private Q_SLOTS:
     // be lost: the loop ends at once, through the unload.
     void terminationDuringStartUpIsNotLost() {
         TerminationSignals termination;
-        QObject::connect(&termination, &TerminationSignals::terminationRequested, qApp, &QCoreApplication::quit);
+        QObject::connect(&termination, &TerminationSignals::terminationRequested, qApp,
+                         &QCoreApplication::quit);
         ::raise(SIGTERM);
         QCoreApplication::processEvents();  // as the first-run step does
 

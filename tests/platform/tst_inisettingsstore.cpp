@@ -92,7 +92,8 @@ private Q_SLOTS:
         QTest::newRow("line without a key")
             << QByteArray("[Settings]\nShowSplash=0\nthis is not a setting\n") << "0";
         QTest::newRow("binary") << QByteArray("\x00\x01\xff\xfe[Settings]\n", 14) << "";
-        QTest::newRow("invalid UTF-8") << QByteArray("[Settings]\nTimeServer=\xc3\x28\nShowSplash=0\n") << "0";
+        QTest::newRow("invalid UTF-8")
+            << QByteArray("[Settings]\nTimeServer=\xc3\x28\nShowSplash=0\n") << "0";
     }
     void unreadableLinesCostOnlyThemselves() {
         QFETCH(QByteArray, content);

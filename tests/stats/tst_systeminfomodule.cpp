@@ -1,10 +1,10 @@
+#include "platform/IniSettingsStore.h"
 #include "stats/StatisticLabels.h"
 #include "stats/SystemInfoModule.h"
 #include "stats/WindowsKind.h"
 #include "support/FakeSystemSources.h"
 #include "support/MemorySettingsStore.h"
 #include "support/TestEnvironment.h"
-#include "platform/IniSettingsStore.h"
 
 #include <QtTest>
 

@@ -193,7 +193,8 @@ private Q_SLOTS:
             QVERIFY(run.waitForOutcome());
             QCOMPARE(run.stopped.size(), 1);
             QVERIFY(run.setter.offsets.isEmpty());
-            QCOMPARE(run.lines.last(), "Clock not changed: the difference is more than one day and was not confirmed");
+            QCOMPARE(run.lines.last(),
+                     "Clock not changed: the difference is more than one day and was not confirmed");
         }
         {
             Run run;
@@ -214,14 +215,15 @@ private Q_SLOTS:
             bool asked = false;
             run.client.setLargeChangeQuestion([&asked](qint64, const QDateTime&) { return asked = true; });
             run.client.setEarliestDate(QDate(2026, 1, 1));
-            transmit = SntpResponder::ntpTimestamp(QDateTime(QDate(2025, 12, 31), QTime(12, 0), QTimeZone::utc())
-                                                       .toMSecsSinceEpoch());
+            transmit = SntpResponder::ntpTimestamp(
+                QDateTime(QDate(2025, 12, 31), QTime(12, 0), QTimeZone::utc()).toMSecsSinceEpoch());
             run.send(responder.target());
             QVERIFY(run.waitForOutcome());
             QCOMPARE(run.stopped.size(), 1);
             QVERIFY(!asked);
             QVERIFY(run.setter.offsets.isEmpty());
-            QVERIFY(run.lines.last().startsWith("Invalid reply - the server's date is earlier than this program"));
+            QVERIFY(run.lines.last().startsWith(
+                "Invalid reply - the server's date is earlier than this program"));
         }
     }
 

@@ -35,7 +35,8 @@ private Q_SLOTS:
             static const QRegularExpression vendorZone(
                 QStringLiteral("^(\\d+\\.)?(?!(africa|asia|europe|north-america|oceania|south-america|"
                                "[a-z]{2})\\.)[a-z0-9-]+\\.pool\\.ntp\\.org$"));
-            QVERIFY2(!vendorZone.match(server.HostName().toLower()).hasMatch(), qPrintable(server.HostName()));
+            QVERIFY2(!vendorZone.match(server.HostName().toLower()).hasMatch(),
+                     qPrintable(server.HostName()));
         }
         QVERIFY(hosts.contains(TimeServerTable::defaultHost()));
     }

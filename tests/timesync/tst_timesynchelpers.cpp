@@ -119,7 +119,8 @@ private Q_SLOTS:
         QCOMPARE(FormatSystemTimeMs(time), "7.12.2026 6.29.02.045");
         QLocale::setDefault(QLocale(QLocale::Arabic, QLocale::Egypt));
         static const QRegularExpression asciiDigit(QStringLiteral("[0-9]"));
-        for (const QString& text : {FormatSystemTimeMs(time), formatRoundTrip(118), formatDifference(-1375)}) {
+        for (const QString& text :
+             {FormatSystemTimeMs(time), formatRoundTrip(118), formatDifference(-1375)}) {
             QVERIFY2(!text.contains(asciiDigit), qPrintable(text));
             QVERIFY2(text.contains(QChar(0x0661)), qPrintable(text));  // ARABIC-INDIC DIGIT ONE
         }
