@@ -73,6 +73,10 @@ class LinuxClockSetterTest : public QObject {
     }
 
     QDBusConnection connect(const QString& name) { return QDBusConnection::connectToBus(address, name); }
+    static bool publish(QDBusConnection& bus, FakeTimedate& service) {
+        return bus.registerObject("/org/freedesktop/timedate1", &service, QDBusConnection::ExportAllSlots) &&
+               bus.registerService("org.freedesktop.timedate1");
+    }
 
 private Q_SLOTS:
     void initTestCase() {
@@ -156,9 +160,7 @@ private Q_SLOTS:
         FakeTimedate service;
         service.holdAnswer = true;
         QDBusConnection serviceBus = connect("service");
-        QVERIFY(serviceBus.registerObject("/org/freedesktop/timedate1", &service,
-                                          QDBusConnection::ExportAllSlots));
-        QVERIFY(serviceBus.registerService("org.freedesktop.timedate1"));
+        QVERIFY(publish(serviceBus, service));
 
         bool firstAnswered = false;
         {
@@ -189,9 +191,7 @@ private Q_SLOTS:
         FakeTimedate service;
         service.holdAnswer = true;
         QDBusConnection serviceBus = connect("service");
-        QVERIFY(serviceBus.registerObject("/org/freedesktop/timedate1", &service,
-                                          QDBusConnection::ExportAllSlots));
-        QVERIFY(serviceBus.registerService("org.freedesktop.timedate1"));
+        QVERIFY(publish(serviceBus, service));
 
         LinuxClockSetter setter(connect("setter"), recordingDirect(), 200);
         QList<ClockSetResult> late;
