@@ -6,14 +6,15 @@ src/timesync/BuiltinTimeServerList.cpp: one record text per slot, in the text fo
 (layout version 1, ";" between the fields). The list's licence travels with the derived data: as a
 comment in the generated source and as src/timesync/public-ntp-servers.LICENSE.
 
-Usage: tools/generate_time_servers.py [path/to/public-ntp-servers.yml]
+Usage: tools/generate_time_servers.py [path/to/public-ntp-servers.yml]   (needs python3-yaml)
 The default source is shared/data/public-ntp-servers.yml in the nearest folder above the
 repository that has one (../shared beside a clone). The licence is
 read from public-ntp-servers.LICENSE next to the source.
 
 The list names a country for most servers and a provider label ("Google NTP") or an operator for the
 rest; each label is placed below. A label or United States host that is not placed here stops the
-generator, so an updated list gets looked at rather than guessed.
+generator, so an updated list gets looked at rather than guessed. Vendor zones of the NTP pool
+("amazon.pool.ntp.org", "0.amazon.pool.ntp.org") are left out: they are not for public use.
 """
 
 import pathlib
@@ -148,6 +149,20 @@ AREA_NOTES = {"Anycast": "All Areas", "Europe": "Europe", "Asia": "Asia"}
 GONE = {"clepsydra.dec.com", "ntpstm.netbone-digital.com", "sesku.planeacion.net", "ntp1.ona.org"}
 
 
+# The pool's zones for everybody: the global one, the continents and the two-letter countries. Any
+# other "<name>.pool.ntp.org" is a vendor zone, which the pool reserves for that vendor's products.
+POOL_CONTINENTS = {"africa", "asia", "europe", "north-america", "oceania", "south-america"}
+POOL_ZONE = re.compile(r"(?:\d+\.)?(?:([a-z0-9-]+)\.)?pool\.ntp\.org")
+
+
+def is_vendor_zone(host):
+    zone = POOL_ZONE.fullmatch(host)
+    if not zone or zone.group(1) is None:
+        return False
+    name = zone.group(1)
+    return name not in POOL_CONTINENTS and not re.fullmatch(r"[a-z]{2}", name)
+
+
 def plain(text):
     """The text of a markdown link, without separators, line breaks or runs of blanks."""
     text = str(text or "")
@@ -244,7 +259,7 @@ def main():
     texts, hosts = [], set()
     for entry in entries:
         host = plain(entry["hostname"]).lower()
-        if host in GONE or host in hosts:
+        if host in GONE or host in hosts or is_vendor_zone(host):
             continue
         hosts.add(host)
         texts.append(record(entry, len(texts) + 1))

@@ -11,6 +11,10 @@
 #include <QMessageBox>
 #include <cstdio>
 
+namespace {
+constexpr int kWarningStyle = 48;  // OK, exclamation mark
+}  // namespace
+
 Application::Application(const CommandLine& commandLine, QObject* parent)
     : QObject(parent), commandLine_(commandLine) {}
 
@@ -19,14 +23,26 @@ Application::~Application() {
     installHostResolver(nullptr);
 }
 
-bool Application::start() {
-    if (anotherInstanceRunning()) {
-        return false;
+Application::Start Application::start() {
+    const SingleInstance::Result lock = instance_.acquire();
+    if (lock.outcome == SingleInstance::Outcome::HeldByAnotherCopy) {
+        return Start::AnotherCopyRuns;
+    }
+    if (lock.outcome == SingleInstance::Outcome::Failed) {
+        tellUser(lock.reason);
+        return Start::Failed;
     }
     store_ = std::make_unique<IniSettingsStore>();
     if (!store_->recoveryNote().isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(store_->recoveryNote()));
     }
+    // Once per run: the check marks still change, but the user must know they will not be kept.
+    store_->setWriteFailureHandler([this](const QString& reason) {
+        const QString text =
+            reason + QStringLiteral(" Changed settings are used until the program ends but are not kept.");
+        QMetaObject::invokeMethod(
+            this, [this, text] { tellUser(text); }, Qt::QueuedConnection);
+    });
     settings_ = std::make_unique<AppSettings>(*store_);
     stats_ = std::make_unique<SystemInfoModule>(store_.get());
     sysInfo_ = std::make_unique<SysInfo>();
@@ -48,13 +64,19 @@ bool Application::start() {
     connect(alertBalloon_.get(), &AlertBalloonView::userClosed, thresholdMonitor_.get(),
             &ThresholdMonitor::balloonClosed);
     installHostResolver(&hostResolver_);
-    return menu_->load();
+    return menu_->load() ? Start::Running : Start::AnotherCopyRuns;
+}
+
+// On standard error and in the program's message box.
+void Application::tellUser(const QString& text) {
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+    ShowMessageBox(text, kWarningStyle, QStringLiteral("Quorvane"));
 }
 
 // --- Start-up ------------------------------------------------------------------------------------
 
 bool Application::anotherInstanceRunning() {
-    return !instance_.acquire();
+    return instance_.acquire().outcome != SingleInstance::Outcome::Acquired;
 }
 
 void Application::showSplash() {}

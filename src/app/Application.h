@@ -30,8 +30,9 @@ public:
     explicit Application(const CommandLine& commandLine, QObject* parent = nullptr);
     ~Application() override;
 
-    // Runs start-up; false when another copy is running and this one should end quietly.
-    bool start();
+    enum class Start { Running, AnotherCopyRuns, Failed };
+    // Runs start-up. AnotherCopyRuns: this copy ends quietly; Failed: it could not start, and said why.
+    Start start();
 
     Menu& menu() { return *menu_; }
     const CommandLine& commandLine() const { return commandLine_; }
@@ -80,6 +81,7 @@ public:
 
 private:
     bool pointerOnTrayIcon() const;
+    void tellUser(const QString& text);
 
     CommandLine commandLine_;
     SingleInstance instance_;

@@ -1,5 +1,7 @@
 #include "app/SettingsConversions.h"
 
+#include "timezone/DateTimeText.h"
+
 #include <cmath>
 
 namespace SettingsConversions {
@@ -36,7 +38,7 @@ std::optional<double> toNumber(const QString& text) {
 
 bool equalsOne(const QString& text) {
     const auto number = toNumber(text);
-    return number && std::nearbyint(*number) == 1.0;
+    return number && *number == 1.0;  // "1.4" is not 1, though it rounds to it
 }
 
 std::optional<qint16> toInt16(const QString& text) {
@@ -56,29 +58,26 @@ QString fromBoolean(bool value) {
 }
 
 namespace {
-QString dateTimeFormat(const QLocale& locale) {
-    QString date = locale.dateFormat(QLocale::ShortFormat);
-    if (!date.contains(QLatin1String("yyyy"))) {
-        date.replace(QLatin1String("yy"), QLatin1String("yyyy"));  // two digits would read back as 19xx
-    }
+// Before the time format kept the locale's own separator, ":ss" was appended to the minutes in every
+// locale ("16.05:09" in Finnish); files written then must keep loading.
+QString earlierDateTimeFormat(const QLocale& locale) {
     QString time = locale.timeFormat(QLocale::ShortFormat);
-    if (!time.contains(QLatin1String("ss"))) {
-        const qsizetype minutes = time.indexOf(QLatin1String("mm"));
-        if (minutes >= 0) {
-            time.insert(minutes + 2, QLatin1String(":ss"));
-        }
+    const qsizetype minutes = time.indexOf(QLatin1String("mm"));
+    if (!time.contains(QLatin1String("ss")) && minutes >= 0) {
+        time.insert(minutes + 2, QLatin1String(":ss"));
     }
-    return date + QLatin1Char(' ') + time;
+    return DateTimeText::dateFormat(locale) + QLatin1Char(' ') + time;
 }
 }  // namespace
 
 QString fromDateTime(const QDateTime& value, const QLocale& locale) {
-    return locale.toString(value, dateTimeFormat(locale));
+    return DateTimeText::dateTime(value, locale);
 }
 
 std::optional<QDateTime> toDateTime(const QString& text, const QLocale& locale) {
     const QString trimmed = text.trimmed();
-    const QString formats[] = {dateTimeFormat(locale), locale.dateTimeFormat(QLocale::ShortFormat),
+    const QString formats[] = {DateTimeText::dateTimeFormat(locale), earlierDateTimeFormat(locale),
+                               locale.dateTimeFormat(QLocale::ShortFormat),
                                locale.dateTimeFormat(QLocale::LongFormat)};
     for (const QString& format : formats) {
         const QDateTime parsed = locale.toDateTime(trimmed, format);

@@ -18,7 +18,7 @@ bool equalsOne(const QString& text);
 std::optional<qint16> toInt16(const QString& text);
 
 QString fromBoolean(bool value);
-// A date and time in the locale's short date and a time with seconds, so it reads back exactly.
+// A date and time in the locale's short date and its time with seconds, so it reads back exactly.
 QString fromDateTime(const QDateTime& value, const QLocale& locale = QLocale());
 std::optional<QDateTime> toDateTime(const QString& text, const QLocale& locale = QLocale());
 

@@ -8,13 +8,23 @@
 // copy that died is recognised by its process id and taken over.
 class SingleInstance {
 public:
+    enum class Outcome {
+        Acquired,           // this process holds the lock now
+        HeldByAnotherCopy,  // a live copy holds it: this one ends quietly
+        Failed,             // no lock could be made (read-only or full folder): `reason` says why
+    };
+    struct Result {
+        Outcome outcome;
+        QString reason;
+    };
+
     explicit SingleInstance(const QString& lockPath = defaultLockPath());
 
-    // True when this process now holds the lock; false when another live copy holds it.
-    bool acquire();
+    Result acquire();
 
     static QString defaultLockPath();
 
 private:
+    QString lockPath_;
     std::unique_ptr<QLockFile> lock_;
 };

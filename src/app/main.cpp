@@ -1,13 +1,31 @@
 #include "app/AppIcon.h"
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/EventLoopRun.h"
 #include "platform/TerminationSignals.h"
 #include "stats/StatsCommand.h"
 #include "timesync/SntpQuery.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+
+namespace {
+// Writes to standard output; false (with the reason on standard error) when the text did not get
+// out, for example to a full disk or a closed pipe, so a script sees the failure.
+bool printed(const QString& text) {
+    const QByteArray bytes = text.toLocal8Bit();
+    const bool written =
+        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size());
+    if (std::fflush(stdout) != 0 || !written || std::ferror(stdout)) {
+        std::fprintf(stderr, "quorvane: cannot write to standard output: %s\n", std::strerror(errno));
+        return false;
+    }
+    return true;
+}
+}  // namespace
 
 int main(int argc, char** argv) {
     QStringList arguments;
@@ -19,13 +37,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "quorvane: %s\n", qPrintable(commandLine.error));
         return 2;
     }
-    if (commandLine.help) {
-        std::fputs(qPrintable(CommandLine::usage()), stdout);
-        return 0;
-    }
-    if (commandLine.version) {
-        std::printf("Quorvane %s\n", QUORVANE_VERSION);
-        return 0;
+    if (commandLine.help || commandLine.version) {
+        const QString text = commandLine.help
+                                 ? CommandLine::usage()
+                                 : QStringLiteral("Quorvane %1\n").arg(QStringLiteral(QUORVANE_VERSION));
+        return printed(text) ? 0 : 1;
     }
     if (commandLine.query) {
         QCoreApplication app(argc, argv);  // no display needed
@@ -45,22 +61,17 @@ int main(int argc, char** argv) {
 
     // Log-out, kill and Ctrl+C end the program through the same unload as its Exit command; the
     // handler is in place before start-up, which a signal may interrupt.
-    // QApplication::quit() does nothing before the event loop runs, so a signal that arrives during
-    // start-up is remembered and acted on once it does.
     TerminationSignals termination;
-    bool terminationPending = false;
-    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, [&terminationPending] {
-        terminationPending = true;
-        QApplication::quit();
-    });
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, &QApplication::quit);
 
     Application program(commandLine);
-    if (!program.start()) {
-        return 0;
+    switch (program.start()) {
+        case Application::Start::AnotherCopyRuns:
+            return 0;
+        case Application::Start::Failed:
+            return 1;
+        case Application::Start::Running:
+            break;
     }
-    QObject::connect(&app, &QApplication::aboutToQuit, &program, [&program] { program.menu().unload(); });
-    if (terminationPending) {
-        QMetaObject::invokeMethod(&app, &QApplication::quit, Qt::QueuedConnection);
-    }
-    return QApplication::exec();
+    return runEventLoop(termination, [&program] { program.menu().unload(); });
 }

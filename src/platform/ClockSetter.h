@@ -26,6 +26,13 @@ public:
 
     virtual ~ClockSetter() = default;
     virtual void adjustClock(qint64 offsetMicroseconds, Done done) = 0;
+
+    // Told of the real outcome of a change whose `done` already said that no answer came in time,
+    // when that answer comes while this setter still exists.
+    void setLateAnswerHandler(Done handler) { lateAnswer_ = std::move(handler); }
+
+protected:
+    Done lateAnswer_;
 };
 
 // The setter the program uses: the real one, or one that never touches the clock.

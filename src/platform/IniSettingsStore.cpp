@@ -1,25 +1,35 @@
 #include "platform/IniSettingsStore.h"
 
 #include "platform/IniFileCheck.h"
+#include "platform/WriteFailureReason.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QSaveFile>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace {
 const QString kSection = QStringLiteral("Settings");
-}
+constexpr int kExclusiveWaitMs = 5000;
+}  // namespace
 
-IniSettingsStore::IniSettingsStore(const QString& filePath) : filePath_(filePath) {
-    QDir().mkpath(QFileInfo(filePath_).absolutePath());
-    setAsideIfDamaged();
-    createPrivateFileIfMissing();
-    settings_ = std::make_unique<QSettings>(filePath_, QSettings::IniFormat);
+IniSettingsStore::IniSettingsStore(const QString& filePath, Access access)
+    : filePath_(filePath), access_(access), writable_(access == Access::ReadWrite) {
+    if (writable_) {
+        QDir().mkpath(QFileInfo(filePath_).absolutePath());
+    }
+    const QString readFrom = salvageDamagedFile();
+    if (writable_) {
+        createPrivateFileIfMissing();
+    }
+    settings_ = std::make_unique<QSettings>(readFrom, QSettings::IniFormat);
     settings_->beginGroup(kSection);
 }
 
@@ -30,35 +40,74 @@ QString IniSettingsStore::defaultFilePath() {
            QStringLiteral("/Quorvane/Quorvane.conf");
 }
 
-void IniSettingsStore::setAsideIfDamaged() {
+// Returns the file QSettings is to read: the settings file, or a private copy of its readable lines
+// when it may not be rewritten.
+QString IniSettingsStore::salvageDamagedFile() {
     QFile file(filePath_);
     if (!file.exists() || !file.open(QIODevice::ReadOnly)) {
-        return;
+        return filePath_;
     }
-    const QByteArray content = file.readAll();
+    const QByteArray original = file.readAll();
     file.close();
-    bool damaged = !IniFileCheck::isWellFormed(content);
-    if (!damaged) {
-        QSettings probe(filePath_, QSettings::IniFormat);
-        damaged = probe.status() == QSettings::FormatError;
+    const IniFileCheck::Salvage salvage = IniFileCheck::salvage(original);
+    if (!salvage.changed()) {
+        return filePath_;
     }
-    if (!damaged) {
-        return;
+    const auto readFromCopy = [&] {
+        salvagedCopy_ = std::make_unique<QTemporaryFile>();
+        if (salvagedCopy_->open()) {
+            salvagedCopy_->write(salvage.content);
+            salvagedCopy_->close();
+        }
+        return salvagedCopy_->fileName();
+    };
+    if (!writable_) {
+        return readFromCopy();  // the program itself mends the file and says so
     }
+    const int count = salvage.unreadableLines + salvage.mendedLines;
+    const QString lines = count == 1 ? QStringLiteral("1 line") : QStringLiteral("%1 lines").arg(count);
     const QString keptAs = filePath_ + QStringLiteral(".damaged-") +
                            QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
-    if (QFile::rename(filePath_, keptAs)) {
-        recoveryNote_ = QStringLiteral(
-                            "Quorvane: the settings file %1 could not be read; it was kept as %2 "
-                            "and the program starts with default settings.")
-                            .arg(filePath_, keptAs);
-    } else {
-        recoveryNote_ = QStringLiteral(
-                            "Quorvane: the settings file %1 could not be read and could not be "
-                            "moved aside; settings will not be saved.")
-                            .arg(filePath_);
-        readOnly_ = true;
+    if (!keepCopy(original, keptAs)) {
+        writable_ = false;
+        recoveryNote_ =
+            QStringLiteral(
+                "Quorvane: %1 of the settings file %2 could not be read and no copy of it "
+                "could be kept (%3); the other settings are used but changes will not be saved.")
+                .arg(lines, filePath_, whyFolderIsNotWritable(QFileInfo(filePath_).absolutePath()));
+        return readFromCopy();
     }
+    QSaveFile mended(filePath_);
+    if (!mended.open(QIODevice::WriteOnly) || mended.write(salvage.content) != salvage.content.size() ||
+        !mended.commit()) {
+        writable_ = false;
+        recoveryNote_ = QStringLiteral(
+                            "Quorvane: %1 of the settings file %2 could not be read and the file could not "
+                            "be mended (%3); the other settings are used but changes will not be saved.")
+                            .arg(lines, filePath_, mended.errorString());
+        return readFromCopy();
+    }
+    recoveryNote_ = QStringLiteral(
+                        "Quorvane: %1 of the settings file %2 could not be read and were left out or "
+                        "mended; every other setting was kept, and the original file was kept as %3.")
+                        .arg(lines, filePath_, keptAs);
+    return filePath_;
+}
+
+bool IniSettingsStore::keepCopy(const QByteArray& original, const QString& copyPath) const {
+    const int fd =
+        ::open(QFile::encodeName(copyPath).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        return false;
+    }
+    QFile copy;
+    const bool written = copy.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle) &&
+                         copy.write(original) == original.size() && copy.flush();
+    copy.close();
+    if (!written) {
+        QFile::remove(copyPath);
+    }
+    return written;
 }
 
 void IniSettingsStore::createPrivateFileIfMissing() const {
@@ -94,7 +143,10 @@ std::optional<QString> IniSettingsStore::read(const QString& key) const {
 }
 
 bool IniSettingsStore::write(const QString& key, const QString& text) {
-    if (readOnly_) {
+    if (!writable_) {
+        if (access_ == Access::ReadWrite) {
+            reportWriteFailure();
+        }
         return false;
     }
     const QStringList keys = settings_->childKeys();
@@ -105,5 +157,40 @@ bool IniSettingsStore::write(const QString& key, const QString& text) {
     }
     settings_->setValue(key, text);
     settings_->sync();
-    return settings_->status() == QSettings::NoError;
+    if (settings_->status() != QSettings::NoError) {
+        reportWriteFailure();
+        return false;
+    }
+    return true;
+}
+
+void IniSettingsStore::reportWriteFailure() {
+    if (writeFailureReported_) {
+        return;
+    }
+    writeFailureReported_ = true;
+    if (!writeFailureHandler_) {
+        return;
+    }
+    QString reason = recoveryNote_;
+    if (writable_) {
+        const QString why = whyFolderIsNotWritable(QFileInfo(filePath_).absolutePath());
+        reason = QStringLiteral("The settings file %1 cannot be written (%2).")
+                     .arg(filePath_, why.isEmpty() ? QStringLiteral("unknown error") : why);
+    }
+    writeFailureHandler_(reason);
+}
+
+bool IniSettingsStore::exclusively(const std::function<void()>& change) {
+    if (!writable_) {
+        change();  // nothing it decides is written, so nothing can clash
+        return true;
+    }
+    // Not QSettings' own lock file: its writes inside `change` take that one themselves.
+    QLockFile lock(filePath_ + QStringLiteral(".exclusive.lock"));
+    lock.setStaleLockTime(0);
+    const bool locked = lock.tryLock(kExclusiveWaitMs);
+    settings_->sync();  // read what another process wrote since
+    change();
+    return locked;
 }

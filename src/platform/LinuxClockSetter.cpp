@@ -4,14 +4,17 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QPointer>
+#include <QTimer>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <limits>
+#include <memory>
 
 namespace {
 const QString kService = QStringLiteral("org.freedesktop.timedate1");
 const QString kPath = QStringLiteral("/org/freedesktop/timedate1");
-constexpr int kDefaultAnswerTimeoutMs = 120000;  // a password prompt may stay open a while
+constexpr int kDefaultAnswerTimeoutMs = 120000;  // a password prompt may stay open a while; then we say so
 
 // Calls to the time service still unanswered, across every setter of the process: a dialog that
 // was closed leaves its call behind, and a second relative change would move the clock twice.
@@ -45,27 +48,51 @@ void LinuxClockSetter::adjustClock(qint64 offsetMicroseconds, Done done) {
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("SetTime"));
     call << QVariant::fromValue(qlonglong(offsetMicroseconds)) << true << true;
     call.setInteractiveAuthorizationAllowed(true);
+    // The call itself never times out: the service may still move the clock after any wait of ours,
+    // so the guard against a second relative change holds until it answers or the program ends.
     // The watcher outlives this setter, so the count stays right when the dialog goes first.
-    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call, answerTimeoutMs_));
+    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call, std::numeric_limits<int>::max()));
     ++pendingServiceCalls;
+    auto reported = std::make_shared<bool>(false);
+    QTimer::singleShot(answerTimeoutMs_, this,
+                       [this, watcher = QPointer<QDBusPendingCallWatcher>(watcher), reported, done] {
+                           if (watcher && !*reported) {
+                               *reported = true;
+                               done({ClockSetResult::Outcome::Failed,
+                                     refusalText(QStringLiteral("org.freedesktop.DBus.Error.NoReply"), {})});
+                           }
+                       });
     connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
-            [self = QPointer<LinuxClockSetter>(this), watcher, offsetMicroseconds, done = std::move(done)] {
+            [self = QPointer<LinuxClockSetter>(this), watcher, offsetMicroseconds, reported,
+             done = std::move(done)] {
                 watcher->deleteLater();
                 --pendingServiceCalls;
                 if (!self) {
                     return;  // nobody waits for the answer any more
                 }
+                const bool late = *reported;
+                *reported = true;
+                const Done& tell = late ? self->lateAnswer_ : done;
+                if (!tell) {
+                    return;
+                }
                 const QDBusPendingReply<> reply = *watcher;
                 if (!reply.isError()) {
-                    done({ClockSetResult::Outcome::Set, {}});
+                    tell({ClockSetResult::Outcome::Set, {}});
                     return;
                 }
                 const QDBusError error = reply.error();
-                if (serviceAbsent(error.name())) {
-                    self->adjustDirectly(offsetMicroseconds, done);
+                if (serviceAbsent(error.name()) && !late) {
+                    self->adjustDirectly(offsetMicroseconds, tell);
                     return;
                 }
-                done({ClockSetResult::Outcome::Failed, refusalText(error.name(), error.message())});
+                if (serviceAbsent(error.name())) {
+                    // Too late to step the clock ourselves: the user was told it did not change.
+                    tell({ClockSetResult::Outcome::Failed,
+                          QStringLiteral("Clock not changed: the time service went away")});
+                    return;
+                }
+                tell({ClockSetResult::Outcome::Failed, refusalText(error.name(), error.message())});
             });
 }
 
@@ -87,7 +114,7 @@ QString LinuxClockSetter::refusalText(const QString& errorName, const QString& e
         errorName == QLatin1String("org.freedesktop.DBus.Error.Timeout")) {
         return QStringLiteral(
             "Clock not changed yet: the time service did not answer (it may still change the clock if "
-            "permission is given)");
+            "permission is given; no other change is made until it answers)");
     }
     return QStringLiteral("Clock not changed: %1 (%2)").arg(errorMessage, errorName);
 }

@@ -8,7 +8,9 @@
 // Moves the clock through systemd-timedated ("SetTime", relative, interactive so that polkit may
 // ask for a password). Only where that service is absent does it step CLOCK_REALTIME itself. A
 // refusal is reported with its reason and never retried another way: the service refuses for a
-// reason (no permission, or the system's own time synchronisation is on).
+// reason (no permission, or the system's own time synchronisation is on). After `answerTimeoutMs`
+// without an answer the caller is told so, but no further change is made until the service answers;
+// that late answer goes to the late-answer handler.
 class LinuxClockSetter : public QObject, public ClockSetter {
     Q_OBJECT
 

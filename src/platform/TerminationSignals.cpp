@@ -8,8 +8,10 @@
 
 namespace {
 int signalPipe[2] = {-1, -1};
+volatile std::sig_atomic_t signalArrived = 0;
 
 void onSignal(int) {
+    signalArrived = 1;
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(signalPipe[0], &byte, 1);  // async-signal-safe
 }
@@ -34,6 +36,10 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
     }
 }
 
+bool TerminationSignals::requested() const {
+    return signalArrived != 0;
+}
+
 TerminationSignals::~TerminationSignals() {
     if (notifier_) {
         struct sigaction action {};
@@ -45,5 +51,6 @@ TerminationSignals::~TerminationSignals() {
         ::close(signalPipe[0]);
         ::close(signalPipe[1]);
         signalPipe[0] = signalPipe[1] = -1;
+        signalArrived = 0;
     }
 }

@@ -13,6 +13,9 @@ public:
     explicit TerminationSignals(QObject* parent = nullptr);
     ~TerminationSignals() override;
 
+    // True from the moment a signal arrived, even while no events have run since.
+    bool requested() const;
+
 Q_SIGNALS:
     void terminationRequested();
 

@@ -9,7 +9,7 @@ QString DriveLetterMap::settingsKey(QChar letter) {
 }
 
 void DriveLetterMap::load() {
-    // Read afresh each time: another copy of the program (a --stats run) may have handed out letters.
+    // Read afresh each time: another copy of the program may have handed out letters.
     if (store_ == nullptr) {
         return;
     }
@@ -24,8 +24,20 @@ void DriveLetterMap::load() {
 }
 
 QList<QChar> DriveLetterMap::lettersFor(const QStringList& mountPoints) {
-    load();
     QList<QChar> letters(mountPoints.size());
+    // Two copies of the program (two users of one home) may assign at once: each reads the mapping
+    // as stored and writes its new letters before the other may read.
+    const auto assign = [&] { assignLetters(mountPoints, letters); };
+    if (store_ != nullptr) {
+        store_->exclusively(assign);
+    } else {
+        assign();
+    }
+    return letters;
+}
+
+void DriveLetterMap::assignLetters(const QStringList& mountPoints, QList<QChar>& letters) {
+    load();
     for (qsizetype i = 0; i < mountPoints.size(); ++i) {
         for (int slot = 0; slot < kExtraDriveCount; ++slot) {
             if (mountOfLetter_[static_cast<size_t>(slot)] == mountPoints[i]) {
@@ -61,5 +73,4 @@ QList<QChar> DriveLetterMap::lettersFor(const QStringList& mountPoints) {
             store_->write(settingsKey(letters[i]), mountPoints[i]);
         }
     }
-    return letters;
 }

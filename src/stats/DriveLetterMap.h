@@ -26,6 +26,7 @@ public:
 
 private:
     void load();
+    void assignLetters(const QStringList& mountPoints, QList<QChar>& letters);
 
     SettingsStore* store_;
     std::array<QString, 23> mountOfLetter_;

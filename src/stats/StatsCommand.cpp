@@ -8,7 +8,9 @@
 #include <thread>
 
 int StatsCommand::run(QTextStream& out) {
-    IniSettingsStore store;
+    // A one-shot look: the stored drive letters are used, but the settings file is never created,
+    // mended or written; a new drive's letter holds for this run only.
+    IniSettingsStore store(IniSettingsStore::defaultFilePath(), IniSettingsStore::Access::ReadOnly);
     SystemInfoModule module(&store);
     return run(out, module);
 }

@@ -1,17 +1,21 @@
 #include "timesync/SntpClient.h"
 
+#include "timesync/BuildDate.h"
 #include "timesync/TimeSync.h"
+#include "timezone/DateTimeText.h"
 
 #include <QPointer>
 #include <QTimeZone>
 #include <QUdpSocket>
+#include <cstdlib>
 
 SntpClient::SntpClient(ClockSetter& clockSetter, HostLookup& hostLookup, QObject* parent)
     : QObject(parent),
       clockSetter_(clockSetter),
       hostLookup_(hostLookup),
       utcClock_([] { return QDateTime::currentDateTimeUtc(); }),
-      ticks_(&TimeSync::TickCountUnsigned) {
+      ticks_(&TimeSync::TickCountUnsigned),
+      earliestDate_(programBuildDate()) {
     connect(&timOutClient, &QTimer::timeout, this, &SntpClient::countDown);
 }
 
@@ -149,6 +153,12 @@ void SntpClient::handleOwnReply(const Request& request, const SntpPacket::Reply&
     const qint64 differenceMs = unixMs - computerTime.toMSecsSinceEpoch();
     log(QStringLiteral("Difference/adjustment to computer's clock: ") +
         TimeSync::formatDifference(differenceMs, locale_));
+    if (serverTime.date() < earliestDate_) {
+        log(QStringLiteral("Invalid reply - the server's date is earlier than this program was built (%1)")
+                .arg(locale_.toString(earliestDate_, DateTimeText::dateFormat(locale_))));
+        Q_EMIT exchangeStopped();
+        return;
+    }
     Q_EMIT serverAnswered(request.index, reply.stratum, roundTripMs);
 
     if (!(request.flags & SNTP_SET_CLOCK)) {
@@ -156,6 +166,26 @@ void SntpClient::handleOwnReply(const Request& request, const SntpPacket::Reply&
         return;
     }
     state_ = State::SettingClock;
+    if (std::abs(differenceMs) > kLargeChangeMs) {
+        const quint64 attempt = attempt_;
+        QPointer<SntpClient> self(this);
+        const bool agreed = largeChangeQuestion_ && largeChangeQuestion_(differenceMs, serverTime);
+        if (!self || self->attempt_ != attempt) {
+            return;  // abandoned while the question was open
+        }
+        if (!agreed) {
+            state_ = State::Idle;
+            log(QStringLiteral(
+                "Clock not changed: the difference is more than one day and was not confirmed"));
+            Q_EMIT exchangeStopped();
+            return;
+        }
+        log(QStringLiteral("The difference is more than one day: setting the clock as confirmed"));
+    }
+    setClock(differenceMs);
+}
+
+void SntpClient::setClock(qint64 differenceMs) {
     const quint64 attempt = attempt_;
     QPointer<SntpClient> self(this);
     clockSetter_.adjustClock(differenceMs * 1000, [self, attempt](const ClockSetResult& result) {

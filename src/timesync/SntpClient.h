@@ -34,6 +34,10 @@ public:
     };
     using UtcClock = std::function<QDateTime()>;
     using TickSource = std::function<quint32()>;
+    // Asked before the clock is moved by more than a day; true only when the user agreed. May run
+    // a modal dialog.
+    using LargeChangeQuestion = std::function<bool(qint64 differenceMs, const QDateTime& serverTime)>;
+    static constexpr qint64 kLargeChangeMs = 24LL * 3600 * 1000;
 
     SntpClient(ClockSetter& clockSetter, HostLookup& hostLookup, QObject* parent = nullptr);
     ~SntpClient() override;
@@ -42,6 +46,10 @@ public:
     void setUtcClock(UtcClock clock) { utcClock_ = std::move(clock); }
     void setTickSource(TickSource ticks) { ticks_ = std::move(ticks); }
     void setLocale(const QLocale& locale) { locale_ = locale; }
+    // A server date before this one cannot be right; the program's build date unless tests say.
+    void setEarliestDate(const QDate& date) { earliestDate_ = date; }
+    // Without a question, a change of more than a day is never made.
+    void setLargeChangeQuestion(LargeChangeQuestion question) { largeChangeQuestion_ = std::move(question); }
     // Told the host name of a server whose reply is about to set the clock.
     void setClockServerRecorder(std::function<void(const QString&)> recorder) {
         clockServerRecorder_ = std::move(recorder);
@@ -85,6 +93,7 @@ private:
     void readDatagrams();
     void countDown();
     void handleOwnReply(const Request& request, const SntpPacket::Reply& reply, qint64 roundTripMs);
+    void setClock(qint64 differenceMs);
     void finishRequest();
     void log(const QString& line) { Q_EMIT lineLogged(line); }
 
@@ -94,6 +103,8 @@ private:
     UtcClock utcClock_;
     TickSource ticks_;
     QLocale locale_;
+    QDate earliestDate_;
+    LargeChangeQuestion largeChangeQuestion_;
     std::function<void(const QString&)> clockServerRecorder_;
     QTimer timOutClient;
     State state_ = State::Idle;

@@ -1,5 +1,7 @@
 #include "timesync/TimeSync.h"
 
+#include "timezone/DateTimeText.h"
+
 #include <chrono>
 
 namespace TimeSync {
@@ -7,31 +9,11 @@ namespace TimeSync {
 namespace {
 constexpr quint64 kEraSeconds = quint64(1) << 32;
 
-QString shortDateFormat(const QLocale& locale) {
-    QString format = locale.dateFormat(QLocale::ShortFormat);
-    if (!format.contains(QLatin1String("yyyy"))) {
-        format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
-    }
-    return format;
-}
-
-QString timeWithSecondsFormat(const QLocale& locale) {
-    QString format = locale.timeFormat(QLocale::ShortFormat);
-    if (!format.contains(QLatin1String("ss"))) {
-        const qsizetype minutes = format.indexOf(QLatin1String("mm"));
-        if (minutes >= 0) {
-            format.insert(minutes + 2, QLatin1String(":ss"));
-        }
-    }
-    return format;
-}
-
 // Whole and thousandths of a non-negative millisecond count, e.g. "1,234.005" or ".005".
 QString secondsText(qint64 milliseconds, bool leadingZero, const QLocale& locale) {
     const qint64 whole = milliseconds / 1000;
     const QString wholeText = (whole == 0 && !leadingZero) ? QString() : locale.toString(whole);
-    return wholeText + locale.decimalPoint() +
-           QStringLiteral("%1").arg(milliseconds % 1000, 3, 10, QLatin1Char('0'));
+    return wholeText + locale.decimalPoint() + DateTimeText::paddedNumber(milliseconds % 1000, 3, locale);
 }
 }  // namespace
 
@@ -76,19 +58,8 @@ qint64 ElapsedMilliseconds(quint32 start, quint32 now) {
 }
 
 QString FormatSystemTimeMs(const QDateTime& time, const QLocale& locale) {
-    const QTime clock = time.time();
-    const bool midnight = clock.hour() == 0 && clock.minute() == 0 && clock.second() == 0;
-    QString text = locale.toString(time.date(), shortDateFormat(locale));
-    if (!midnight) {
-        text += QLatin1Char(' ') + locale.toString(clock, timeWithSecondsFormat(locale));
-    }
-    const QString seconds = QStringLiteral("%1").arg(clock.second(), 2, 10, QLatin1Char('0'));
-    const qsizetype at = text.lastIndexOf(seconds);
-    if (at <= 0) {
-        return text;
-    }
-    return text.insert(at + 2,
-                       QLatin1Char('.') + QStringLiteral("%1").arg(clock.msec(), 3, 10, QLatin1Char('0')));
+    return DateTimeText::dateTime(time, locale, DateTimeText::Midnight::Omitted,
+                                  DateTimeText::Precision::Milliseconds);
 }
 
 QString formatRoundTrip(qint64 roundTripMs, const QLocale& locale) {

@@ -32,7 +32,8 @@ QString FormatSystemTimeMs(const QDateTime& time, const QLocale& locale = QLocal
 
 // "118 msecs (0.118 secs)" in the locale's number symbols.
 QString formatRoundTrip(qint64 roundTripMs, const QLocale& locale = QLocale());
-// "+.250 secs", "-1.375 secs", "+.000 secs": three decimals, no leading zero, always a sign.
+// "+.250 secs", "-1.375 secs", "+.000 secs": three decimals, no leading zero, always a sign; the
+// locale's digits and decimal point.
 QString formatDifference(qint64 differenceMs, const QLocale& locale = QLocale());
 
 }  // namespace TimeSync

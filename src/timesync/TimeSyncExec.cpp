@@ -2,6 +2,7 @@
 
 #include "app/Menu.h"
 #include "app/MenuServices.h"
+#include "app/MessageBoxLayout.h"
 #include "app/SettingsConversions.h"
 #include "stats/SysInfo.h"
 #include "timesync/SntpRecordUpdate.h"
@@ -71,7 +72,11 @@ TimeSyncExec::TimeSyncExec(std::unique_ptr<Owned> owned, Menu& menu, MenuService
              owned_->hostLookup,
              [&services](int page) { services.showOptionsDialog(page); },
              optionsDialog,
-             [owned = owned_.get()] { return owned->workAreaTwips(); }},
+             [owned = owned_.get()] { return owned->workAreaTwips(); },
+             SntpTarget::kDefaultPort,
+             [&services](const QString& text, int style, const QString& title) {
+                 return services.showMessageBox(text, style, title);
+             }},
       client_(links_.clockSetter, links_.hostLookup) {
     buildControls();
     load();
@@ -149,6 +154,15 @@ void TimeSyncExec::buildControls() {
     connect(&timerClose, &QTimer::timeout, this, &TimeSyncExec::closeCountdownStep);
 
     client_.setTiming({timings_.tickMs, timings_.requestTicks});
+    // An answer of the time service that came after we stopped waiting for it still matters.
+    links_.clockSetter.setLateAnswerHandler([this](const ClockSetResult& result) {
+        LogLine(QStringLiteral("Late answer of the time service: ") +
+                (result.outcome == ClockSetResult::Outcome::Set ? QStringLiteral("the clock was changed")
+                                                                : result.message));
+    });
+    client_.setLargeChangeQuestion([this](qint64 differenceMs, const QDateTime& serverTime) {
+        return confirmLargeChange(differenceMs, serverTime);
+    });
     client_.setClockServerRecorder(
         [](const QString& host) { synchronisationTimeZone().setSntpServer(host); });
     connect(&client_, &SntpClient::lineLogged, this, &TimeSyncExec::LogLine);
@@ -319,6 +333,25 @@ void TimeSyncExec::OnSyncSucceeded(bool clockChanged) {
     closeCountdownStep();
 }
 
+// A reply that would move the clock by more than a day is more likely a broken server than a clock
+// that far off: the user decides, and No is the default.
+bool TimeSyncExec::confirmLargeChange(qint64 differenceMs, const QDateTime& serverTime) {
+    if (!links_.messageBox) {
+        return false;
+    }
+    constexpr int kYesNoExclamationDefaultNo = 4 + 48 + 256;
+    const QLocale locale;
+    const QString days = locale.toString(double(std::abs(differenceMs)) / SntpClient::kLargeChangeMs, 'f', 1);
+    const QString text =
+        QStringLiteral(
+            "The time server's clock is %1 days %2 this computer's clock: it says %3 (UTC).\r\n"
+            "Set this computer's clock to that time?")
+            .arg(days, differenceMs > 0 ? QStringLiteral("ahead of") : QStringLiteral("behind"),
+                 TimeSync::FormatSystemTimeMs(serverTime, locale));
+    return links_.messageBox(text, kYesNoExclamationDefaultNo, QStringLiteral("Time Synchronization")) ==
+           MessageBoxResult::Yes;
+}
+
 void TimeSyncExec::closeCountdownStep() {
     if (!timerClose.isActive()) {
         timerClose.start();
@@ -385,6 +418,7 @@ void TimeSyncExec::finishClosing() {
     }
     closed_ = true;
     client_.abandon();  // an exchange in progress is dropped: no clock change, no record update
+    links_.clockSetter.setLateAnswerHandler({});
     RetryTimer.stop();
     timerClose.stop();
     setBusyPointer(false);

@@ -42,6 +42,8 @@ struct TimeSyncLinks {
     std::function<QSize()> workAreaTwips;        // width and height of the work area
     // Where servers of the built-in list answer; tests point it at a loopback responder.
     quint16 listedServerPort = SntpTarget::kDefaultPort;
+    // The program's message box (text, style, title) -> result code; asks before a large change.
+    std::function<int(const QString&, int, const QString&)> messageBox;
 };
 
 // The synchronisation window: one exchange with the selected time server, shown as an event log;
@@ -87,6 +89,7 @@ private:
     void load();
     void OnSyncFailed(const QString& protocol, quint16 remotePort);
     void OnSyncSucceeded(bool clockChanged);
+    bool confirmLargeChange(qint64 differenceMs, const QDateTime& serverTime);
     void onAttemptStopped();
     void retryCountdownStep();
     void closeCountdownStep();

@@ -1,9 +1,9 @@
 #include "timezone/ZoneRule.h"
 
+#include "timezone/DateTimeText.h"
 #include "timezone/RecordText.h"
 
 #include <QLocale>
-#include <QRegularExpression>
 #include <array>
 #include <cmath>
 #include <optional>
@@ -28,28 +28,9 @@ int qtDayOfWeek(int ruleDayOfWeek) {
     return ruleDayOfWeek == 0 ? 7 : ruleDayOfWeek;
 }
 
-// The locale's long time format without the zone name, which a bare time of day does not have.
-QString timeFormat(const QLocale& locale) {
-    static const QRegularExpression zoneToken(QStringLiteral("\\s*\\bt+\\b"));
-    return locale.timeFormat(QLocale::LongFormat).remove(zoneToken).trimmed();
-}
-
 QString timeText(const QLocale& locale, qint64 seconds) {
     const qint64 ofDay = ((seconds % 86400) + 86400) % 86400;
-    return locale.toString(QTime(0, 0).addSecs(static_cast<int>(ofDay)), timeFormat(locale));
-}
-
-// The general date form: the short date with a four-digit year, then the time unless it is midnight.
-QString generalDateText(const QLocale& locale, const QDateTime& value) {
-    QString dateFormat = locale.dateFormat(QLocale::ShortFormat);
-    if (!dateFormat.contains(QLatin1String("yyyy"))) {
-        dateFormat.replace(QLatin1String("yy"), QLatin1String("yyyy"));
-    }
-    const QString date = locale.toString(value.date(), dateFormat);
-    if (value.time() == QTime(0, 0)) {
-        return date;
-    }
-    return date + QLatin1Char(' ') + locale.toString(value.time(), timeFormat(locale));
+    return DateTimeText::time(QTime(0, 0).addSecs(static_cast<int>(ofDay)), locale);
 }
 
 // The day count in the regional number format. A decimal comma would split the field in the
@@ -136,7 +117,8 @@ QString ZoneRule::Display() const {
     const QLocale locale;
     if (year_ != 0) {
         const QDateTime date = EffectiveDate(0);
-        return date.isValid() ? generalDateText(locale, date) : QString();
+        return date.isValid() ? DateTimeText::dateTime(date, locale, DateTimeText::Midnight::Omitted)
+                              : QString();
     }
     static const std::array<const char*, 5> ordinals = {"First", "Second", "Third", "Fourth", "Last"};
     // Any week above 4 means the last one, as EffectiveDate takes it.
@@ -144,9 +126,25 @@ QString ZoneRule::Display() const {
         return {};
     }
     const QString ordinal = QString::fromLatin1(ordinals.at(static_cast<size_t>(qMin(week_, 5) - 1)));
-    return ordinal + QLatin1Char(' ') + locale.dayName(qtDayOfWeek(dayOfWeek_), QLocale::LongFormat) +
-           QStringLiteral(" of ") + locale.monthName(month_, QLocale::LongFormat) + QStringLiteral(" at ") +
-           timeText(locale, secondsOfDay(hour_, minute_, second_));
+    const QString day = ordinal + QLatin1Char(' ') +
+                        locale.dayName(qtDayOfWeek(dayOfWeek_), QLocale::LongFormat) +
+                        QStringLiteral(" of ") + locale.monthName(month_, QLocale::LongFormat);
+    // A rule time of 24 hours or more, or below zero ("M3.4.4/26", "M3.5.0/-1"), changes over on
+    // another day than the one the rule counts from: name that day.
+    const qint64 seconds = secondsOfDay(hour_, minute_, second_);
+    const qint64 dayShift = seconds >= 0 ? seconds / 86400 : -((-seconds + 86399) / 86400);
+    const QString at = QStringLiteral(" at ") + timeText(locale, seconds);
+    if (dayShift == 0) {
+        return day + at;
+    }
+    const int shiftedDay = int(((dayOfWeek_ + dayShift) % 7 + 7) % 7);
+    const QString weekday = locale.dayName(qtDayOfWeek(shiftedDay), QLocale::LongFormat);
+    const QString direction = dayShift > 0 ? QStringLiteral("after") : QStringLiteral("before");
+    const qint64 days = dayShift > 0 ? dayShift : -dayShift;
+    if (days == 1) {
+        return weekday + QLatin1Char(' ') + direction + QStringLiteral(" the ") + day + at;
+    }
+    return QStringLiteral("%1, %2 days %3 the ").arg(weekday).arg(days).arg(direction) + day + at;
 }
 
 QString ZoneRule::Serialize(int format) const {

@@ -35,6 +35,19 @@ private Q_SLOTS:
         QVERIFY(help->readAllStandardOutput().contains("--dry-run"));
     }
 
+    // A script must see that the text did not reach its destination.
+    void versionAndHelpFailWhenOutputCannotBeWritten() {
+        for (const char* option : {"--version", "--help"}) {
+            auto process = std::make_unique<QProcess>();
+            process->setStandardOutputFile(QStringLiteral("/dev/full"));
+            process->start(QStringLiteral(QUORVANE_BINARY), {option});
+            QVERIFY(process->waitForFinished(10000));
+            QCOMPARE(process->exitStatus(), QProcess::NormalExit);
+            QCOMPARE(process->exitCode(), 1);
+            QVERIFY(process->readAllStandardError().contains("cannot write to standard output"));
+        }
+    }
+
     void unknownSwitchFailsClearly() {
         auto process = launch({"--frobnicate"});
         QVERIFY(process->waitForFinished(10000));
@@ -93,6 +106,28 @@ private Q_SLOTS:
         QCOMPARE(process->exitStatus(), QProcess::NormalExit);
         QCOMPARE(process->exitCode(), 0);
         QVERIFY(stored("MainLeft") != QStringLiteral("777"));
+    }
+
+    // A one-shot look at the statistics never creates, mends or moves the settings file.
+    void statsLeavesTheSettingsFileAlone() {
+        const QString folder = environment->configHome() + "/Quorvane";
+        auto fresh = launch({"--stats"});
+        QVERIFY(fresh->waitForFinished(30000));
+        QCOMPARE(fresh->exitCode(), 0);
+        QVERIFY(!QFile::exists(folder + "/Quorvane.conf"));
+
+        QDir().mkpath(folder);
+        const QByteArray damaged("[Settings]\nShowSplash=0\ngarbage\nDriveMountD=/nowhere\n");
+        QFile file(folder + "/Quorvane.conf");
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(damaged);
+        file.close();
+        auto process = launch({"--stats"});
+        QVERIFY(process->waitForFinished(30000));
+        QCOMPARE(process->exitCode(), 0);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), damaged);
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"Quorvane.conf"});
     }
 
     void damagedSettingsAreReportedOnce() {

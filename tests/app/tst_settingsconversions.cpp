@@ -41,6 +41,8 @@ private Q_SLOTS:
         QTest::newRow("1.0") << "1.0" << true;
         QTest::newRow("0") << "0" << false;
         QTest::newRow("2") << "2" << false;
+        QTest::newRow("1.4 rounds to 1 but is not 1") << "1.4" << false;
+        QTest::newRow("0.6 rounds to 1 but is not 1") << "0.6" << false;
         QTest::newRow("True is not a number") << "True" << false;
         QTest::newRow("garbage") << "1x" << false;
     }
@@ -92,6 +94,18 @@ private Q_SLOTS:
         const QDateTime value(QDate(2026, 3, 9), QTime(7, 5, 9));
         QCOMPARE(toDateTime(fromDateTime(value, german), german), value);
         QVERIFY(!toDateTime(QStringLiteral("not a date")).has_value());
+    }
+
+    void datesInTheUsersLocale() {
+        const QDateTime value(QDate(2026, 3, 9), QTime(17, 5, 9));
+        QLocale::setDefault(QLocale(QLocale::Finnish, QLocale::Finland));
+        QCOMPARE(fromDateTime(value), QStringLiteral("9.3.2026 17.05.09"));
+        QCOMPARE(toDateTime(fromDateTime(value)), value);
+        QCOMPARE(toDateTime(QStringLiteral("9.3.2026 17.05:09")), value);  // as stored before
+        QLocale::setDefault(QLocale(QLocale::Arabic, QLocale::Egypt));
+        QVERIFY(!fromDateTime(value).contains(QRegularExpression(QStringLiteral("[0-9]"))));
+        QCOMPARE(toDateTime(fromDateTime(value)), value);
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     }
 
     void readerDefaultsAreText() {

@@ -84,28 +84,66 @@ private Q_SLOTS:
         QCOMPARE(store.read("TimeServer"), std::optional<QString>("a,b"));
     }
 
-    void damagedFileIsKeptAside_data() {
+    // One line that cannot be read costs that line only; the original stays beside the file.
+    void unreadableLinesCostOnlyThemselves_data() {
         QTest::addColumn<QByteArray>("content");
-        QTest::newRow("unterminated section") << QByteArray("[Settings\nShowSplash=0\n");
+        QTest::addColumn<QString>("showSplash");  // empty: absent
+        QTest::newRow("unterminated section") << QByteArray("[Settings\nShowSplash=0\n") << "0";
         QTest::newRow("line without a key")
-            << QByteArray("[Settings]\nShowSplash=0\nthis is not a setting\n");
-        QTest::newRow("binary") << QByteArray("\x00\x01\xff\xfe[Settings]\n", 14);
-        QTest::newRow("invalid UTF-8") << QByteArray("[Settings]\nTimeServer=\xc3\x28\n");
+            << QByteArray("[Settings]\nShowSplash=0\nthis is not a setting\n") << "0";
+        QTest::newRow("binary") << QByteArray("\x00\x01\xff\xfe[Settings]\n", 14) << "";
+        QTest::newRow("invalid UTF-8")
+            << QByteArray("[Settings]\nTimeServer=\xc3\x28\nShowSplash=0\n") << "0";
     }
-    void damagedFileIsKeptAside() {
+    void unreadableLinesCostOnlyThemselves() {
         QFETCH(QByteArray, content);
+        QFETCH(QString, showSplash);
         writeFile(content);
         IniSettingsStore store;
         QVERIFY(store.recoveryNote().contains("could not be read"));
         QVERIFY(!store.recoveryNote().contains('\n'));
-        QVERIFY(!store.read("ShowSplash").has_value());  // starts on defaults
+        QCOMPARE(store.read("ShowSplash").value_or(QString()), showSplash);
+        QVERIFY(!store.read("TimeServer").has_value());
         const QStringList kept = keptFiles();
         QCOMPARE(kept.size(), 1);
+        QVERIFY(store.recoveryNote().contains(kept.first()));
         QFile keptFile(QFileInfo(path()).absolutePath() + "/" + kept.first());
         QVERIFY(keptFile.open(QIODevice::ReadOnly));
         QCOMPARE(keptFile.readAll(), content);  // nothing lost
-        QVERIFY(store.write("ShowSplash", "1"));
-        QCOMPARE(IniSettingsStore().read("ShowSplash"), std::optional<QString>("1"));
+        QVERIFY(store.write("ShowOnTop", "1"));
+        IniSettingsStore reread;
+        QVERIFY(reread.recoveryNote().isEmpty());  // mended once
+        QCOMPARE(reread.read("ShowSplash").value_or(QString()), showSplash);
+        QCOMPARE(reread.read("ShowOnTop"), std::optional<QString>("1"));
+    }
+
+    // A one-shot command reads what it can and changes nothing on disk, damaged or absent.
+    void readOnlyStoreNeverTouchesTheFile() {
+        IniSettingsStore absent(path(), IniSettingsStore::Access::ReadOnly);
+        QVERIFY(!absent.write("ShowSplash", "0"));
+        QVERIFY(!QFile::exists(path()));
+        const QByteArray damaged("[Settings]\nShowSplash=0\ngarbage\n");
+        writeFile(damaged);
+        IniSettingsStore store(path(), IniSettingsStore::Access::ReadOnly);
+        QCOMPARE(store.read("ShowSplash"), std::optional<QString>("0"));
+        QVERIFY(!store.write("DriveMountD", "/home"));
+        QCOMPARE(fileContent(), damaged);
+        QVERIFY(keptFiles().isEmpty());
+    }
+
+    // The first failed write says why; later ones do not repeat it.
+    void failedWriteIsToldOnceWithTheReason() {
+        QTemporaryDir dir;
+        QFile inTheWay(dir.filePath("Quorvane"));  // a file where the folder should be
+        QVERIFY(inTheWay.open(QIODevice::WriteOnly));
+        inTheWay.close();
+        IniSettingsStore store(dir.filePath("Quorvane/Quorvane.conf"));
+        QStringList told;
+        store.setWriteFailureHandler([&told](const QString& reason) { told << reason; });
+        QVERIFY(!store.write("ShowSplash", "0"));
+        QVERIFY(!store.write("ShowOnTop", "1"));
+        QCOMPARE(told.size(), 1);
+        QVERIFY2(told.first().contains("cannot be written (Not a directory)"), qPrintable(told.first()));
     }
 
     void byteOrderMarkIsNoDamage() {

@@ -73,6 +73,10 @@ class LinuxClockSetterTest : public QObject {
     }
 
     QDBusConnection connect(const QString& name) { return QDBusConnection::connectToBus(address, name); }
+    static bool publish(QDBusConnection& bus, FakeTimedate& service) {
+        return bus.registerObject("/org/freedesktop/timedate1", &service, QDBusConnection::ExportAllSlots) &&
+               bus.registerService("org.freedesktop.timedate1");
+    }
 
 private Q_SLOTS:
     void initTestCase() {
@@ -156,9 +160,7 @@ private Q_SLOTS:
         FakeTimedate service;
         service.holdAnswer = true;
         QDBusConnection serviceBus = connect("service");
-        QVERIFY(serviceBus.registerObject("/org/freedesktop/timedate1", &service,
-                                          QDBusConnection::ExportAllSlots));
-        QVERIFY(serviceBus.registerService("org.freedesktop.timedate1"));
+        QVERIFY(publish(serviceBus, service));
 
         bool firstAnswered = false;
         {
@@ -178,6 +180,35 @@ private Q_SLOTS:
         service.holdAnswer = false;
         QCOMPARE(int(adjust(next, 1000).outcome), int(ClockSetResult::Outcome::Set));
         QVERIFY(directCalls.isEmpty());
+
+        QVERIFY(serviceBus.unregisterService("org.freedesktop.timedate1"));
+        serviceBus.unregisterObject("/org/freedesktop/timedate1");
+    }
+
+    // Our wait running out does not stop the service: it may still apply the first change, so a
+    // second one waits for its answer, which is passed on when it comes.
+    void theGuardOutlastsOurWait() {
+        FakeTimedate service;
+        service.holdAnswer = true;
+        QDBusConnection serviceBus = connect("service");
+        QVERIFY(publish(serviceBus, service));
+
+        LinuxClockSetter setter(connect("setter"), recordingDirect(), 200);
+        QList<ClockSetResult> late;
+        setter.setLateAnswerHandler([&late](const ClockSetResult& result) { late << result; });
+        const ClockSetResult first = adjust(setter, 700000);
+        QVERIFY(first.message.startsWith("Clock not changed yet: the time service did not answer"));
+        QTest::qWait(400);  // well past our wait
+        const ClockSetResult second = adjust(setter, 700000);
+        QCOMPARE(second.message, "Clock not changed: an earlier change is still waiting for permission");
+        QCOMPARE(service.calls.size(), 1);
+
+        service.answerHeldCalls();
+        QTRY_COMPARE(late.size(), 1);
+        QCOMPARE(int(late.first().outcome), int(ClockSetResult::Outcome::Set));
+        service.holdAnswer = false;
+        QCOMPARE(int(adjust(setter, 1000).outcome), int(ClockSetResult::Outcome::Set));
+        QCOMPARE(late.size(), 1);
 
         QVERIFY(serviceBus.unregisterService("org.freedesktop.timedate1"));
         serviceBus.unregisterObject("/org/freedesktop/timedate1");
@@ -213,7 +244,7 @@ private Q_SLOTS:
                  "Clock not changed: odd (org.example.Odd)");
         QCOMPARE(LinuxClockSetter::refusalText("org.freedesktop.DBus.Error.NoReply", "x"),
                  "Clock not changed yet: the time service did not answer (it may still change the clock "
-                 "if permission is given)");
+                 "if permission is given; no other change is made until it answers)");
         QVERIFY(LinuxClockSetter::refusalText("org.freedesktop.DBus.Error.ServiceUnknown", "x").isEmpty());
     }
 };

@@ -1,10 +1,15 @@
+#include "platform/IniSettingsStore.h"
 #include "stats/StatisticLabels.h"
 #include "stats/SystemInfoModule.h"
 #include "stats/WindowsKind.h"
 #include "support/FakeSystemSources.h"
 #include "support/MemorySettingsStore.h"
+#include "support/TestEnvironment.h"
 
 #include <QtTest>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 class SystemInfoModuleTest : public QObject {
     Q_OBJECT
@@ -175,6 +180,34 @@ private Q_SLOTS:
         QCOMPARE(nextRun.fixedDrive('F')->mountPoint, QStringLiteral("/srv"));
         QVERIFY(!nextRun.fixedDrive('D'));
         QCOMPARE(nextRun.driveRoot('C'), QStringLiteral("/"));
+    }
+
+    // Another copy of the program (another user of this home) handed out D: after this copy read
+    // the settings file: this copy must not give D: to a second filesystem.
+    void twoCopiesNeverHandOutOneLetterTwice() {
+        TestEnvironment environment;
+        IniSettingsStore ours;
+        SystemInfoModule module(fake.sources(), &ours);
+        const pid_t child = ::fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            IniSettingsStore theirs;
+            FakeSystem other;
+            other.mounts->set({"/", "/mnt/theirs"});
+            SystemInfoModule otherCopy(other.sources(), &theirs);
+            otherCopy.EnumFixedDrives();
+            ::_exit(otherCopy.fixedDriveLetters() == QList<QChar>{'D'} ? 0 : 1);
+        }
+        int status = -1;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+        fake.mounts->set({"/", "/mnt/ours"});
+        module.EnumFixedDrives();
+        QCOMPARE(module.fixedDriveLetters(), QList<QChar>{'E'});
+        IniSettingsStore stored;
+        QCOMPARE(stored.read("DriveMountD"), std::optional<QString>("/mnt/theirs"));
+        QCOMPARE(stored.read("DriveMountE"), std::optional<QString>("/mnt/ours"));
     }
 
     void hopelessStoredMappingsFreeTheirLetter() {

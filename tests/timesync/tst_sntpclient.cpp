@@ -64,6 +64,7 @@ private Q_SLOTS:
         });
         run.client.setUtcClock(
             [] { return QDateTime(QDate(2019, 11, 28), QTime(15, 0, 16, 800), QTimeZone::utc()); });
+        run.client.setEarliestDate(QDate(2019, 1, 1));
         run.send(responder.target());
         QVERIFY(run.waitForOutcome());
 
@@ -177,6 +178,55 @@ private Q_SLOTS:
         QCOMPARE(run.outcomes(), 1);
     }
 
+    // A transmit time of 0x60000000 s reads as the year 2087; one before the build cannot be right.
+    void impossibleTimesNeedMoreThanAReply() {
+        SntpResponder responder;
+        quint64 transmit = quint64(0x60000000) << 32;
+        responder.answer = [&transmit](const QByteArray& request) {
+            QByteArray reply = SntpResponder::reply(request);
+            SntpResponder::setTimestamp(reply, 40, transmit);
+            return QList<QByteArray>{reply};
+        };
+        {
+            Run run;  // nobody to ask: no
+            run.send(responder.target());
+            QVERIFY(run.waitForOutcome());
+            QCOMPARE(run.stopped.size(), 1);
+            QVERIFY(run.setter.offsets.isEmpty());
+            QCOMPARE(run.lines.last(),
+                     "Clock not changed: the difference is more than one day and was not confirmed");
+        }
+        {
+            Run run;
+            QList<qint64> asked;
+            run.client.setLargeChangeQuestion([&asked](qint64 differenceMs, const QDateTime& serverTime) {
+                asked << differenceMs;
+                return serverTime.date().year() == 2087;
+            });
+            run.send(responder.target());
+            QVERIFY(run.waitForOutcome());
+            QCOMPARE(run.succeeded.size(), 1);
+            QCOMPARE(asked.size(), 1);
+            QVERIFY(asked.first() > 60LL * 365 * 86400 * 1000);
+            QCOMPARE(run.setter.offsets, QList<qint64>{asked.first() * 1000});
+        }
+        {
+            Run run;
+            bool asked = false;
+            run.client.setLargeChangeQuestion([&asked](qint64, const QDateTime&) { return asked = true; });
+            run.client.setEarliestDate(QDate(2026, 1, 1));
+            transmit = SntpResponder::ntpTimestamp(
+                QDateTime(QDate(2025, 12, 31), QTime(12, 0), QTimeZone::utc()).toMSecsSinceEpoch());
+            run.send(responder.target());
+            QVERIFY(run.waitForOutcome());
+            QCOMPARE(run.stopped.size(), 1);
+            QVERIFY(!asked);
+            QVERIFY(run.setter.offsets.isEmpty());
+            QVERIFY(run.lines.last().startsWith(
+                "Invalid reply - the server's date is earlier than this program"));
+        }
+    }
+
     void replyNotOursIsIgnoredAndTheWaitGoesOn() {
         SntpResponder responder;
         responder.answer = [](const QByteArray& request) {
@@ -216,6 +266,7 @@ private Q_SLOTS:
         };
         Run run;
         run.client.setTickSource([] { return 7u; });  // no round trip, so the server time is exact
+        run.client.setLargeChangeQuestion([](qint64, const QDateTime&) { return true; });  // ten years on
         run.send(responder.target());
         QVERIFY(run.waitForOutcome());
         QCOMPARE(run.succeeded.size(), 1);

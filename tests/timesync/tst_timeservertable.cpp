@@ -30,6 +30,13 @@ private Q_SLOTS:
             QCOMPARE(server.Tag(), QString::number(slot));
             QVERIFY2(!hosts.contains(server.HostName().toLower()), qPrintable(server.HostName()));
             hosts.insert(server.HostName().toLower());
+            // The pool keeps vendor zones for the vendor's own products; only its public zones
+            // (global, continent, two-letter country) may be offered.
+            static const QRegularExpression vendorZone(
+                QStringLiteral("^(\\d+\\.)?(?!(africa|asia|europe|north-america|oceania|south-america|"
+                               "[a-z]{2})\\.)[a-z0-9-]+\\.pool\\.ntp\\.org$"));
+            QVERIFY2(!vendorZone.match(server.HostName().toLower()).hasMatch(),
+                     qPrintable(server.HostName()));
         }
         QVERIFY(hosts.contains(TimeServerTable::defaultHost()));
     }

@@ -1,5 +1,6 @@
 #include "app/AppSettings.h"
 #include "app/Menu.h"
+#include "app/MessageBoxLayout.h"
 #include "platform/DryRunClockSetter.h"
 #include "platform/LinuxClockSetter.h"
 #include "support/FakeClockSetter.h"
@@ -91,6 +92,8 @@ class TimeSyncExecTest : public QObject {
         ClockSetter* clockSetter = &setter;
         QPointer<TimeSyncExec> dialog;
         quint16 listedServerPort = SntpTarget::kDefaultPort;
+        QList<int> questionStyles;  // every message box the dialog showed
+        int answer = MessageBoxResult::No;
 
         Fixture() {
             table.BuildTimeServerTable(tableTexts());
@@ -110,7 +113,11 @@ class TimeSyncExecTest : public QObject {
                                 [this](int page) { optionsPages << page; },
                                 &options,
                                 [] { return QSize(19200, 14400); },
-                                listedServerPort};
+                                listedServerPort,
+                                [this](const QString&, int style, const QString&) {
+                                    questionStyles << style;
+                                    return answer;
+                                }};
             dialog = new TimeSyncExec(links, timings);
             dialog->show();
             return *dialog;
@@ -130,6 +137,29 @@ class TimeSyncExecTest : public QObject {
     }
 
 private Q_SLOTS:
+    // A server time 60 years ahead is put to the user in the program's message box, No the default.
+    void aChangeOfMoreThanADayIsAskedFirst() {
+        SntpResponder responder;
+        responder.answer = [](const QByteArray& request) {
+            QByteArray reply = SntpResponder::reply(request);
+            SntpResponder::setTimestamp(reply, 40, quint64(0x60000000) << 32);
+            return QList<QByteArray>{reply};
+        };
+        Fixture f;
+        f.shared.currentServerHost = responder.target();
+        TimeSyncExec& dialog = f.open();
+        QVERIFY(waitFor([&] { return dialog.logLines().value(5).startsWith("Clock not changed"); }));
+        QCOMPARE(f.questionStyles.size(), 1);
+        QCOMPARE(f.questionStyles.first() / 256, 1);  // the second button, No, is the default
+        QVERIFY(f.setter.offsets.isEmpty());
+
+        delete f.dialog.data();
+        f.answer = MessageBoxResult::Yes;
+        f.open();
+        QVERIFY(waitFor([&] { return f.setter.offsets.size() == 1; }));
+        QVERIFY(f.setter.offsets.first() > 60LL * 365 * 86400 * 1000000);
+    }
+
     void successClosesTenSecondsLaterAndRemembersIt() {
         SntpResponder responder;
         Fixture f;

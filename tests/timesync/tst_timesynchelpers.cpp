@@ -112,6 +112,21 @@ private Q_SLOTS:
         QCOMPARE(FormatSystemTimeMs(time, locale), text);
     }
 
+    // The user's locale all the way: its own digits, and its own separator before the seconds.
+    void textsFollowTheDefaultLocale() {
+        const QDateTime time(QDate(2026, 12, 7), QTime(6, 29, 2, 45), QTimeZone::utc());
+        QLocale::setDefault(QLocale(QLocale::Finnish, QLocale::Finland));
+        QCOMPARE(FormatSystemTimeMs(time), "7.12.2026 6.29.02.045");
+        QLocale::setDefault(QLocale(QLocale::Arabic, QLocale::Egypt));
+        static const QRegularExpression asciiDigit(QStringLiteral("[0-9]"));
+        for (const QString& text :
+             {FormatSystemTimeMs(time), formatRoundTrip(118), formatDifference(-1375)}) {
+            QVERIFY2(!text.contains(asciiDigit), qPrintable(text));
+            QVERIFY2(text.contains(QChar(0x0661)), qPrintable(text));  // ARABIC-INDIC DIGIT ONE
+        }
+        QLocale::setDefault(QLocale::c());
+    }
+
     void requestBytes() {
         const quint64 transmit = SntpPacket::randomTransmitTimestamp();
         QVERIFY(transmit != 0);

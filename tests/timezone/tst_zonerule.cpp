@@ -123,7 +123,13 @@ private Q_SLOTS:
         QTest::newRow("week above 5 is the last")
             << 10 << 7 << 0 << 3 << 0 << "Last Sunday of October at 3:00:00 AM";
         QTest::newRow("afternoon") << 9 << 3 << 6 << 14 << 30 << "Third Saturday of September at 2:30:00 PM";
-        QTest::newRow("past midnight") << 3 << 4 << 4 << 26 << 0 << "Fourth Thursday of March at 2:00:00 AM";
+        // Jerusalem "M3.4.4/26" and Nuuk "M3.5.0/-1": the change-over falls on the next or previous day.
+        QTest::newRow("past midnight")
+            << 3 << 4 << 4 << 26 << 0 << "Friday after the Fourth Thursday of March at 2:00:00 AM";
+        QTest::newRow("before midnight")
+            << 3 << 5 << 0 << -1 << 0 << "Saturday before the Last Sunday of March at 11:00:00 PM";
+        QTest::newRow("days later") << 10 << 1 << 6 << 24 * 3 + 1 << 30
+                                    << "Tuesday, 3 days after the First Saturday of October at 1:30:00 AM";
         QTest::newRow("month 0") << 0 << 1 << 0 << 2 << 0 << "";
         QTest::newRow("week 0") << 4 << 0 << 0 << 2 << 0 << "";
         QTest::newRow("weekday 9") << 4 << 1 << 9 << 2 << 0 << "";
