@@ -99,6 +99,7 @@ void Application::createCpuMeter(bool isNT) {
     cpuMeter_ = stats_->createCpuMeter(isNT);
     cpuMeter_->Initialize();
     cpuMeterForChecks_ = cpuMeter_.get();
+    stats_->setRunningCpuMeter(cpuMeter_.get());
     memState_ = stats_->createMemState();
 }
 
@@ -223,7 +224,8 @@ void Application::showPopup() {
             [this] { return PopupText::build(menu_->sharedState(), *stats_, popupCpuMeter_.get()); },
             [this] { return pointerOnTrayIcon(); },
             [this] { return QSize(sysInfo_->WorkAreaWidth(), sysInfo_->WorkAreaHeight()); },
-            [] { return SysInfo::twipsPerPixelX(); }};
+            [] { return SysInfo::twipsPerPixelX(); },
+            [this] { return trayIcon_ ? trayIcon_->geometry() : QRect(); }};
         popup_ = new Popup(std::move(hooks));
         connect(popup_, &Popup::closeRequested, this, [this] {
             menu_->Timer2.stop();

@@ -154,11 +154,10 @@ void Menu::readWatchedItems() {
     }
 
     fixedDrives = services_.enumFixedDrives();
-    for (const QChar letter : fixedDrives) {
-        const int index = driveIndex(letter);
-        if (index < 0 || index >= kExtraDriveCount) {
-            continue;
-        }
+    // Every letter, mounted now or not: a drive mounted later in this run keeps its letter and
+    // must show and be watched as its settings say.
+    for (int index = 0; index < kExtraDriveCount; ++index) {
+        const QChar letter = driveLetter(index);
         const QString suffix = driveSuffix(letter);
         if (const auto shown =
                 SettingsConversions::toBoolean(settings_.text(QStringLiteral("Show") + suffix, 0))) {

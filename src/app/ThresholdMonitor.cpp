@@ -1,5 +1,7 @@
 #include "app/ThresholdMonitor.h"
 
+#include <algorithm>
+
 namespace {
 constexpr int kEveryTickMs = 1000;
 constexpr int kAfterUserClosedMs = 60000;
@@ -128,7 +130,13 @@ void ThresholdMonitor::timer1Tick() {
         if (balloonId == -1) {
             const QRect icon = screen_.locateTrayIcon();
             const int x = (icon.left() + kTailOffsetPixels) * screen_.twipsPerPixel();
-            balloonId = static_cast<qint16>(balloon_.show(TrayMessage, x, screen_.workAreaHeight()));
+            // Where the work area takes in the panel, its bottom lies below the icon: the tail ends
+            // at the icon's top edge so that the balloon covers neither the icon nor its hover.
+            int y = screen_.workAreaHeight();
+            if (!icon.isEmpty()) {
+                y = std::min(y, icon.top() * screen_.twipsPerPixel());
+            }
+            balloonId = static_cast<qint16>(balloon_.show(TrayMessage, x, y));
         } else {
             balloon_.setText(balloonId, TrayMessage);
         }

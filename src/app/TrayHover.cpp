@@ -19,7 +19,10 @@ void TrayHover::enable(QTimer& timer, bool enabled) {
 }
 
 void TrayHover::closePopupDelay() {
+    // Any click returns hover tracking to idle: left running, it would open the pop-up over the
+    // menu a second later.
     menu_.Timer2.stop();
+    menu_.Timer3.stop();
     services_.unloadPopup();
 }
 

@@ -23,6 +23,7 @@ public:
     TrayHover(Menu& menu, MenuServices& services, Screen screen, QObject* parent = nullptr);
 
     void leftDoubleClick(const std::function<void()>& showMonitor);
+    // The menu opens: the pop-up and hover tracking end first.
     void rightButtonUp(const std::function<void()>& showMenu);
     void leftButtonUp();
     void hoverStart();

@@ -22,12 +22,8 @@ TrayIcon::TrayIcon(Menu& menu, MenuServices& services, QObject* parent)
     tray_.setIcon(AppIcon::icon());
     tray_.setContextMenu(&menuTray_);
     connect(&tray_, &QSystemTrayIcon::activated, this, &TrayIcon::onActivated);
-    // The menu opens on the right button: the pop-up and its delay end first.
-    connect(&menuTray_, &QMenu::aboutToShow, this, [this] {
-        menu_.Timer2.stop();
-        services_.unloadPopup();
-        syncMenu();
-    });
+    // The menu opens on the right button (the tray host or Qt shows it).
+    connect(&menuTray_, &QMenu::aboutToShow, this, [this] { hover_->rightButtonUp([this] { syncMenu(); }); });
 }
 
 TrayIcon::~TrayIcon() {
@@ -156,7 +152,7 @@ bool TrayIcon::eventFilter(QObject* watched, QEvent* event) {
     // appears: its pointer events start hover tracking. Trays spoken to over D-Bus give none.
     const QEvent::Type type = event->type();
     if ((type == QEvent::Enter || type == QEvent::MouseMove) && watched->isWidgetType() &&
-        qstrcmp(watched->metaObject()->className(), "QSystemTrayIconSys") == 0) {
+        !menuTray_.isVisible() && qstrcmp(watched->metaObject()->className(), "QSystemTrayIconSys") == 0) {
         auto* iconWindow = static_cast<QWidget*>(watched);
         if (!iconWindow->hasMouseTracking()) {
             iconWindow->setMouseTracking(true);
@@ -172,6 +168,7 @@ void TrayIcon::onActivated(QSystemTrayIcon::ActivationReason reason) {
             hover_->leftDoubleClick([this] { commands_.mnuDisplay_Click(); });
             break;
         case QSystemTrayIcon::Trigger:
+        case QSystemTrayIcon::MiddleClick:
             hover_->leftButtonUp();
             break;
         default:

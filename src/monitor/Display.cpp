@@ -13,8 +13,10 @@
 
 #include <QCloseEvent>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScreen>
 #include <algorithm>
 #include <cmath>
 
@@ -28,6 +30,14 @@ const QString kMainTop = QStringLiteral("MainTop");
 
 constexpr int kBattery = int(StatisticItem::Battery);
 constexpr int kCDrive = int(StatisticItem::CDrive);
+
+QList<QRect> workAreas() {
+    QList<QRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        areas.append(screen->availableGeometry());
+    }
+    return areas;
+}
 
 std::optional<int> storedTwips(const AppSettings& settings, const QString& key) {
     const std::optional<double> number = SettingsConversions::toNumber(settings.text(key, QString()));
@@ -58,11 +68,11 @@ Display::Display(Menu& menu, SystemInfoModule& stats, QWidget* parent)
     Timer1.setInterval(900);
     Timer2.setInterval(1000);
     Timer3.setInterval(500);
-    Timer4.setInterval(100);
+    Timer4.setInterval(100);  // runs only while the pointer is on the frame (see checkPointer)
     connect(&Timer1, &QTimer::timeout, this, &Display::Timer1_Timer);
     connect(&Timer2, &QTimer::timeout, this, &Display::Timer2_Timer);
     connect(&Timer3, &QTimer::timeout, this, &Display::Timer3_Timer);
-    connect(&Timer4, &QTimer::timeout, this, &Display::Timer4_Timer);
+    connect(&Timer4, &QTimer::timeout, this, &Display::checkPointer);
     connect(&sysInfo_, &SysInfo::drivesChanged, this, &Display::RebuildDriveRows);
     connect(balloon_, &Balloon::closed, this, [this](Balloon::ClosedBy by) {
         if (by == Balloon::ClosedBy::User) {
@@ -133,9 +143,10 @@ bool Display::load() {
 
     translucencyAvailable = isNT && WindowSystem::showsTranslucency();
     if (menu_.menuState().mnuTransparent.checked && isNT) {
-        // The opposite of the real state, so the first watch tick applies the right look.
+        // The opposite of the real state, so the first check (when the window shows) applies the
+        // right look.
         InsideBorder = WindowGeometry::IsCursorOutsideClient(*this);
-        Timer4.start();
+        followsPointer_ = true;
     }
     applyOnTop();
     hoveredRow = kNone;
@@ -223,10 +234,17 @@ void Display::place() {
     const int tppY = SysInfo::twipsPerPixelY();
     const int height = windowHeightTwips();
     const int workAreaHeight = sysInfo_.WorkAreaHeight();
-    const int left = storedTwips(settings_, kMainLeft).value_or(0);
-    const int top = placedTop(storedTwips(settings_, kMainTop), height, workAreaHeight,
-                              menu_.previousRowCount, rowCount());
+    int left = storedTwips(settings_, kMainLeft).value_or(0);
+    int top = placedTop(storedTwips(settings_, kMainTop), height, workAreaHeight, menu_.previousRowCount,
+                        rowCount());
     menu_.previousRowCount = qint16(rowCount());
+    // A place on no screen (a monitor since unplugged) is pulled onto the nearest work area.
+    const QPoint onScreen =
+        ontoNearestWorkArea(QRect(left / tppX, top / tppY, width(), height / tppY), workAreas());
+    if (onScreen != QPoint(left / tppX, top / tppY)) {
+        left = onScreen.x() * tppX;
+        top = onScreen.y() * tppY;
+    }
     move(left / tppX, top / tppY);
     settings_.write(kMainLeft, QString::number(left));
     settings_.write(kMainTop, QString::number(top));
@@ -241,6 +259,9 @@ void Display::place() {
 
 void Display::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
+    if (followsPointer_) {
+        checkPointer();  // the window may have moved under a still pointer or away from it
+    }
     if (!restsOnWorkAreaBottom_) {
         return;
     }
@@ -288,6 +309,9 @@ void Display::RebuildDriveRows() {
     stats_.EnumFixedDrives();
     const QList<FixedDrive> drives = stats_.fixedDrives();
     menu_.fixedDrives = stats_.fixedDriveLetters();
+    if (drives == windowDrives) {
+        return;  // the mount table changed elsewhere (containers, pseudo filesystems)
+    }
 
     QList<FixedDrive> shownDrives;
     for (const FixedDrive& drive : drives) {
@@ -463,7 +487,7 @@ void Display::DeleteBalloon() {
     hoveredRow = kNone;
 }
 
-void Display::Timer4_Timer() {
+void Display::checkPointer() {
     const bool outside = WindowGeometry::IsCursorOutsideWindow(*this);
     if (outside && InsideBorder) {
         InsideBorder = false;
@@ -471,6 +495,14 @@ void Display::Timer4_Timer() {
     } else if (!outside && !InsideBorder) {
         InsideBorder = true;
         applyTranslucency();
+    }
+    // Enter and leave events tell when the pointer crosses the client area. On the frame, or over
+    // another window lying on this one, nothing tells when it leaves: only then a watch runs.
+    const bool watch = followsPointer_ && !outside && !underMouse();
+    if (watch && !Timer4.isActive()) {
+        Timer4.start();
+    } else if (!watch) {
+        Timer4.stop();
     }
 }
 
@@ -484,9 +516,10 @@ void Display::applyTranslucency() {
 
 void Display::setTransparent(bool on, int alpha) {
     InsideBorder = false;
+    followsPointer_ = on;
     if (on) {
         MakeTranslucent(this, alpha);
-        Timer4.start();
+        checkPointer();
     } else {
         MakeOpaque(this);
         Timer4.stop();
@@ -509,18 +542,48 @@ void Display::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void Display::mouseMoveEvent(QMouseEvent* event) {
-    CancelBalloon();
+    CancelBalloon();  // the background: the rows' moves never get here (eventFilter)
     QWidget::mouseMoveEvent(event);
+}
+
+void Display::enterEvent(QEnterEvent* event) {
+    QWidget::enterEvent(event);
+    if (followsPointer_) {
+        checkPointer();
+    }
+}
+
+void Display::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    if (followsPointer_) {
+        checkPointer();
+    }
+}
+
+void Display::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (followsPointer_) {
+        checkPointer();  // it may appear under the pointer
+    }
+}
+
+void Display::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (followsPointer_ && isVisible()) {
+        checkPointer();
+    }
 }
 
 bool Display::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseMove) {
-        const int barRow = int(StatBar.indexOf(static_cast<LevelBar*>(watched)));
-        if (barRow >= 0) {
-            StatBar_MouseMove(barRow);
+        const auto bar = std::find(StatBar.cbegin(), StatBar.cend(), watched);
+        if (bar != StatBar.cend()) {
+            StatBar_MouseMove(int(bar - StatBar.cbegin()));
         } else {
             CancelBalloon();
         }
+        // Handled: passed on, the move would reach the window's own handler and cancel again.
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -43,7 +43,9 @@ public:
     void Timer1_Timer();  // refresh the values
     void Timer2_Timer();  // balloon delay
     void Timer3_Timer();  // balloon watch
-    void Timer4_Timer();  // translucency watch
+    // Translucency: opaque while the pointer is over the window, on enter, leave, show, move and
+    // resize; Timer4 repeats it only while the pointer is on the frame.
+    void checkPointer();
     void StatBar_MouseMove(int row);
     void CancelBalloon();
     void RebuildDriveRows();  // after a change of the mounted filesystems
@@ -75,6 +77,10 @@ public:
 protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -111,6 +117,7 @@ private:
     int placedHeightTwips_ = 0;
     int placedLeftPixels_ = 0;
     bool unloaded_ = false;
+    bool followsPointer_ = false;  // the transparency switch is on
 };
 
 }  // namespace monitor

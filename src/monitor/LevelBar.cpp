@@ -15,8 +15,9 @@ LevelBar::LevelBar(QWidget* parent)
 }
 
 void LevelBar::setValue(int value) {
-    if (value != value_) {
+    if (value != value_ || !hasValue_) {
         value_ = value;
+        hasValue_ = true;
         update();
     }
 }
@@ -28,6 +29,9 @@ void LevelBar::setGradient(const QColor& start, const QColor& end) {
 }
 
 QString LevelBar::text() const {
+    if (!hasValue_) {
+        return QString();
+    }
     return QString::number(value_) + QLatin1Char('%');
 }
 

@@ -5,6 +5,7 @@
 
 // A horizontal level bar: the part up to the value is filled with a smooth gradient that spans the
 // whole bar (so a high value reaches the end colour), with the value and "%" written across it.
+// Until it gets its first value it is empty and says nothing, rather than a made-up "0%".
 class LevelBar : public QWidget {
     Q_OBJECT
 
@@ -23,6 +24,7 @@ protected:
 
 private:
     int value_ = 0;
+    bool hasValue_ = false;
     QColor start_;
     QColor end_;
 };

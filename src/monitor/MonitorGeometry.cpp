@@ -1,5 +1,7 @@
 #include "monitor/MonitorGeometry.h"
 
+#include <algorithm>
+
 namespace MonitorGeometry {
 
 int placedTop(std::optional<int> storedTop, int windowHeight, int workAreaHeight, int previousRowCount,
@@ -12,6 +14,30 @@ int placedTop(std::optional<int> storedTop, int windowHeight, int workAreaHeight
         }
     }
     return top;
+}
+
+QPoint ontoNearestWorkArea(const QRect& window, const QList<QRect>& workAreas) {
+    const QRect* nearest = nullptr;
+    qint64 nearestDistance = 0;
+    for (const QRect& area : workAreas) {
+        if (area.intersects(window)) {
+            return window.topLeft();
+        }
+        // Squared gap between the rectangles (0 along an axis where they overlap).
+        const qint64 dx = std::max({0, area.left() - window.right(), window.left() - area.right()});
+        const qint64 dy = std::max({0, area.top() - window.bottom(), window.top() - area.bottom()});
+        const qint64 distance = dx * dx + dy * dy;
+        if (nearest == nullptr || distance < nearestDistance) {
+            nearest = &area;
+            nearestDistance = distance;
+        }
+    }
+    if (nearest == nullptr) {
+        return window.topLeft();
+    }
+    const int x = std::max(nearest->left(), std::min(window.left(), nearest->right() + 1 - window.width()));
+    const int y = std::max(nearest->top(), std::min(window.top(), nearest->bottom() + 1 - window.height()));
+    return {x, y};
 }
 
 }  // namespace MonitorGeometry

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QList>
+#include <QPoint>
+#include <QRect>
 #include <optional>
 
 // Layout and placement of the monitor window, in twips.
@@ -33,6 +36,10 @@ constexpr int clientHeight(int rowCount) {
 // that has more rows than at its last placement is pulled back into the work area, never above 0.
 int placedTop(std::optional<int> storedTop, int windowHeight, int workAreaHeight, int previousRowCount,
               int rowCount);
+
+// Where a window (in pixels) is seen: where it is when it overlaps a work area, otherwise inside
+// the nearest work area (its top-left corner first where the window is bigger).
+QPoint ontoNearestWorkArea(const QRect& window, const QList<QRect>& workAreas);
 
 // Home: the bottom-left corner of the work area.
 constexpr int homeTop(int windowHeight, int workAreaHeight) {

@@ -77,7 +77,11 @@ void Popup::refresh() {
 void Popup::AdjustSize() {
     const QSize size = PopupGeometry::windowSize(textTwips_);
     const QSize workArea = hooks_.workAreaTwips();
-    const QRect place = PopupGeometry::placement(size, workArea.width(), workArea.height());
+    const int perPixel = qMax(1, hooks_.twipsPerPixel());
+    const QRect icon = hooks_.trayIcon ? hooks_.trayIcon() : QRect();
+    const QRect iconTwips =
+        icon.isEmpty() ? QRect() : QRect(icon.topLeft() * perPixel, icon.size() * perPixel);
+    const QRect place = PopupGeometry::placement(size, workArea.width(), workArea.height(), iconTwips);
     setGeometry(pixels(place.x()), pixels(place.y()), pixels(place.width()), pixels(place.height()));
 }
 

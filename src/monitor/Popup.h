@@ -18,6 +18,7 @@ public:
         std::function<bool()> pointerOnTrayIcon;  // the 3 s check
         std::function<QSize()> workAreaTwips;     // right and bottom edges of the work area
         std::function<int()> twipsPerPixel;
+        std::function<QRect()> trayIcon;  // pixels; empty when it cannot be located
     };
 
     explicit Popup(Hooks hooks, QWidget* parent = nullptr);

@@ -17,8 +17,13 @@ QSize windowSize(QSize textTwips) {
     return {2 * kTextLeft + textTwips.width() + 90, 2 * kTextTop + textTwips.height() + 90};
 }
 
-QRect placement(QSize windowTwips, int workAreaWidth, int workAreaHeight) {
-    return {QPoint(workAreaWidth - windowTwips.width(), workAreaHeight - windowTwips.height()), windowTwips};
+QRect placement(QSize windowTwips, int workAreaWidth, int workAreaHeight, const QRect& iconTwips) {
+    QRect place(QPoint(workAreaWidth - windowTwips.width(), workAreaHeight - windowTwips.height()),
+                windowTwips);
+    if (!iconTwips.isEmpty() && place.intersects(iconTwips)) {
+        place.moveTop(iconTwips.top() - place.height());
+    }
+    return place;
 }
 
 }  // namespace PopupGeometry

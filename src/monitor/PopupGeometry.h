@@ -18,7 +18,9 @@ int AdjustColor(int colour, int adjust);
 // The window size for a text of the given size: the text's margins on both sides plus the frame.
 QSize windowSize(QSize textTwips);
 
-// Bottom-right corner of the work area, when no auto-hiding panel needs following.
-QRect placement(QSize windowTwips, int workAreaWidth, int workAreaHeight);
+// Bottom-right corner of the work area, when no auto-hiding panel needs following. Where that would
+// cover the tray icon (a work area that takes in the panel), the window sits above the icon's top
+// edge instead. An empty icon rectangle is an icon that could not be located.
+QRect placement(QSize windowTwips, int workAreaWidth, int workAreaHeight, const QRect& iconTwips = QRect());
 
 }  // namespace PopupGeometry

@@ -1,6 +1,7 @@
 #include "platform/LinuxMountTable.h"
 
 #include <QFile>
+#include <QHash>
 #include <QSet>
 
 #include <algorithm>
@@ -143,11 +144,19 @@ std::optional<QList<FixedMount>> LinuxMountTable::fixedMounts() {
     if (!files_.read(kMountInfo, content, 16 << 20) || content.isEmpty()) {
         return std::nullopt;
     }
-    // A mount point mounted over shows only its latest filesystem.
+    // A mount point mounted over shows only its latest filesystem. Container hosts have thousands
+    // of lines: find the latest mount of each point in one pass.
+    const QList<Entry> entries = parse(content);
+    QHash<QString, qsizetype> latest;
+    latest.reserve(entries.size());
+    for (qsizetype at = 0; at < entries.size(); ++at) {
+        latest.insert(entries[at].mountPoint, at);
+    }
     QList<Entry> visible;
-    for (const Entry& entry : parse(content)) {
-        visible.removeIf([&](const Entry& earlier) { return earlier.mountPoint == entry.mountPoint; });
-        visible.append(entry);
+    for (qsizetype at = 0; at < entries.size(); ++at) {
+        if (latest.value(entries[at].mountPoint) == at) {
+            visible.append(entries[at]);
+        }
     }
 
     struct Candidate {
@@ -155,6 +164,7 @@ std::optional<QList<FixedMount>> LinuxMountTable::fixedMounts() {
         dev_t device;
     };
     QList<Candidate> candidates;
+    QHash<dev_t, bool> fixedDevices;  // one look at sysfs per device, however often it is mounted
     std::optional<dev_t> rootDevice;
     for (const Entry& entry : visible) {
         if (!entry.source.startsWith(QLatin1String("/dev/"))) {
@@ -168,10 +178,14 @@ std::optional<QList<FixedMount>> LinuxMountTable::fixedMounts() {
         } else if (major == 0) {
             continue;  // an anonymous device whose node is gone
         }
-        if (!isFixedBlockDevice(major, minor)) {
+        const dev_t device = ::makedev(major, minor);
+        auto fixed = fixedDevices.constFind(device);
+        if (fixed == fixedDevices.cend()) {
+            fixed = fixedDevices.insert(device, isFixedBlockDevice(major, minor));
+        }
+        if (!*fixed) {
             continue;
         }
-        const dev_t device = ::makedev(major, minor);
         if (entry.mountPoint == QLatin1String("/")) {
             rootDevice = device;
         }

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QSocketNotifier>
 #include <QtDebug>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -18,6 +19,8 @@ MountTableWatcher::MountTableWatcher(const QString& path, QObject* parent) : QOb
     }
     // Reading the table once takes the kernel's current change count as the starting point.
     readTable();
+    settle_.setSingleShot(true);
+    connect(&settle_, &QTimer::timeout, this, &MountTableWatcher::onSettled);
     notifier_ = new QSocketNotifier(fd_, QSocketNotifier::Exception, this);
     connect(notifier_, &QSocketNotifier::activated, this, &MountTableWatcher::onNotice);
 }
@@ -40,10 +43,23 @@ std::shared_ptr<MountTableWatcher> MountTableWatcher::shared() {
 }
 
 void MountTableWatcher::onNotice() {
-    // The poll that woke us already took the new change count; reading again from the start keeps the
-    // copy of the table current.
+    // The poll that woke us already took the new change count; the table is read once the burst
+    // settles. Each notice restarts the quiet time, up to the longest wait.
+    if (!settle_.isActive()) {
+        burst_.start();
+    }
+    const qint64 waited = burst_.elapsed();
+    if (waited < kLongestWaitMs) {
+        settle_.start(int(std::min<qint64>(kSettleMs, kLongestWaitMs - waited)));
+    }
+}
+
+void MountTableWatcher::onSettled() {
+    const QByteArray before = table_;
     if (!readTable()) {
         qWarning().noquote() << error_;
+    } else if (table_ == before) {
+        return;  // mounted and gone again within the burst: nothing changed
     }
     Q_EMIT changed();
 }

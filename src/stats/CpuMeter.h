@@ -19,6 +19,7 @@ public:
     virtual void Initialize() = 0;
     virtual qint32 Query() = 0;
     virtual void Terminate() = 0;
-    // True when the latest Query could not read the counters (its answer is then not a measurement).
+    // True when the latest Query could not read the counters or had nothing to measure yet (its
+    // answer is then not a measurement).
     virtual bool queryFailed() const = 0;
 };

@@ -82,6 +82,9 @@ std::optional<qint16> SystemInfoModule::driveValue(QChar letter) {
 std::optional<qint16> SystemInfoModule::cpuValue(CpuMeter& meter) const {
     const qint32 answer = meter.Query();
     if (meter.queryFailed()) {
+        if (runningCpuMeter_ != nullptr && runningCpuMeter_ != &meter) {
+            return cpuValue(*runningCpuMeter_);
+        }
         return std::nullopt;
     }
     return static_cast<qint16>(std::clamp<qint32>(answer, 0, std::numeric_limits<qint16>::max()));

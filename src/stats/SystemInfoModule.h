@@ -24,6 +24,7 @@ struct FixedDrive {
     QString device;      // "/dev/nvme0n1p3"
 
     QString name() const { return QString(letter) + QLatin1Char(':'); }  // "D:"
+    friend bool operator==(const FixedDrive&, const FixedDrive&) = default;
 };
 
 // Reads every statistic the program watches and the facts about the machine. It keeps no timers:
@@ -144,6 +145,9 @@ public:
     // A new CPU meter for one owner: the NT-like meter when isNT, the old-family meter otherwise
     // (which has no counter on Linux and always answers 0). The caller calls Initialize().
     std::unique_ptr<CpuMeter> createCpuMeter(bool isNT) const;
+    // The program's own meter, running since start-up: it answers for a window's new meter that has
+    // nothing to measure yet, so no window shows a made-up first reading. Null for none.
+    void setRunningCpuMeter(CpuMeter* meter) { runningCpuMeter_ = meter; }
     std::unique_ptr<CMemState> createMemState() const;
 
 private:
@@ -155,6 +159,7 @@ private:
     bool memoryValid_ = false;
     bool powerValid_ = false;
 
+    CpuMeter* runningCpuMeter_ = nullptr;
     QList<FixedDrive> fixedDrives_;
     bool drivesStale_ = true;
     bool enumerated_ = false;

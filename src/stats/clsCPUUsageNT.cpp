@@ -4,6 +4,12 @@
 
 #include <limits>
 
+namespace {
+// The kernel counts idle time in scheduler ticks of 10 ms: over a shorter span than this a reading
+// is mostly rounding (a query just after Initialize gives 0 % or 100 %), so it is no reading.
+constexpr qint64 kShortestSpan = 2'500'000;  // 0.25 s in 100-ns counts
+}  // namespace
+
 clsCPUUsageNT::clsCPUUsageNT(std::shared_ptr<CpuTimesSource> source) : source_(std::move(source)) {}
 
 void clsCPUUsageNT::Initialize() {
@@ -41,15 +47,23 @@ qint32 clsCPUUsageNT::Query() {
     }
     const qint64 idleDelta = *idle - lastIdleTime_;
     const qint64 timeDelta = *now - lastSystemTime_;
-    lastIdleTime_ = *idle;
-    lastSystemTime_ = *now;
     // A counter that went backwards (the kernel's idle accounting can step back) measures
     // nothing: start over from here rather than report a usage above 100 %.
     if (idleDelta < 0 || timeDelta < 0) {
+        lastIdleTime_ = *idle;
+        lastSystemTime_ = *now;
         return -1;
     }
+    // Too short a span: keep measuring from the older baseline and answer the previous reading.
+    if (timeDelta < kShortestSpan) {
+        queryFailed_ = !lastAnswer_.has_value();
+        return lastAnswer_.value_or(-1);
+    }
+    lastIdleTime_ = *idle;
+    lastSystemTime_ = *now;
     queryFailed_ = false;
-    return usage(idleDelta, timeDelta, *processors);
+    lastAnswer_ = usage(idleDelta, timeDelta, *processors);
+    return *lastAnswer_;
 }
 
 qint32 clsCPUUsageNT::usage(qint64 idleDelta, qint64 timeDelta, int processors) {

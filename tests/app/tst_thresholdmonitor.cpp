@@ -58,6 +58,8 @@ class ThresholdMonitorTest : public QObject {
     FakeBalloon balloon;
     std::unique_ptr<ThresholdMonitor> monitor;
     int raised = 0;
+    QRect icon;
+    int workAreaHeight = 0;
     std::function<void()> whileEventsRun = [] {};
 
     void level(StatisticItem item, int value) { menu->sharedState().itemLevel[int(item)] = qint16(value); }
@@ -72,11 +74,13 @@ private Q_SLOTS:
         readings = FakeReadings();
         balloon = FakeBalloon();
         raised = 0;
+        icon = QRect(1200, 776, 24, 24);
+        workAreaHeight = 776 * 15;
         whileEventsRun = [] {};
         monitor = std::make_unique<ThresholdMonitor>(
             *menu, readings, balloon,
-            ThresholdMonitor::Screen{[] { return QRect(1200, 776, 24, 24); }, [] { return 15; },
-                                     [] { return 776 * 15; }, [this] { whileEventsRun(); },
+            ThresholdMonitor::Screen{[this] { return icon; }, [] { return 15; },
+                                     [this] { return workAreaHeight; }, [this] { whileEventsRun(); },
                                      [this] { ++raised; }});
         menu->Timer1.start();
     }
@@ -185,6 +189,20 @@ private Q_SLOTS:
         QCOMPARE(balloon.x, (1200 + 7) * 15);
         QCOMPARE(balloon.y, 776 * 15);
         QCOMPARE(monitor->balloonId, 1);
+    }
+
+    void tailStopsAtTheIconWhenTheWorkAreaTakesInThePanel() {
+        workAreaHeight = 800 * 15;
+        level(StatisticItem::CPU, 50);
+        readings.values[StatisticItem::CPU] = 85;
+        monitor->timer1Tick();
+        QCOMPARE(balloon.y, 776 * 15);
+        // An icon that cannot be located: the work area's bottom.
+        monitor->HideBalloon();
+        icon = QRect();
+        menu->Timer1.start();
+        monitor->timer1Tick();
+        QCOMPARE(balloon.y, 800 * 15);
     }
 
     void countChangeRebuildsSameCountRefreshes() {

@@ -81,6 +81,17 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(session.window("Quorvane pop-up").isEmpty(), 6000);
     }
 
+    void openMenuKeepsThePopupAway() {
+        DesktopSession::movePointer(centre(icon));
+        DesktopSession::xdotool({"click", "3"});
+        QTest::qWait(2500);  // well past the pop-up's one-second delay
+        QVERIFY(session.window("Quorvane pop-up").isEmpty());
+        DesktopSession::xdotool({"key", "Escape"});
+        DesktopSession::movePointer(QPoint(100, 100));
+        QTest::qWait(1500);
+        QVERIFY(session.window("Quorvane pop-up").isEmpty());
+    }
+
     void rightClickOpensTheMenuAndAToggleIsStored() {
         QVERIFY(!session.settings().contains("TimeSyncOnStart"));
         DesktopSession::movePointer(centre(icon));

@@ -112,10 +112,6 @@ private Q_SLOTS:
         QCOMPARE(green, QColor(0, 0xC0, 0));
         QCOMPARE(red, QColor(0xFF, 0, 0));
         QCOMPARE(LevelBarColours::fromBgr(0x102030), QColor(0x30, 0x20, 0x10));
-        QCOMPARE(LevelBarColours::gradientAt(green, red, 0), green);
-        QCOMPARE(LevelBarColours::gradientAt(green, red, 1), red);
-        QCOMPARE(LevelBarColours::gradientAt(green, red, 0.5), QColor(128, 96, 0));
-        QCOMPARE(LevelBarColours::gradientAt(green, red, 7), red);
     }
 
     void barPaintsItsGradientUpToTheValue() {

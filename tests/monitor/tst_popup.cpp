@@ -39,6 +39,23 @@ private Q_SLOTS:
         QCOMPARE(place.topLeft(), QPoint(15360 - 3570, 11070 - 1020));
     }
 
+    void neverCoversTheTrayIcon() {
+        // A work area that takes in the panel (auto-hide, no strut, no window manager).
+        const QRect icon(1250, 778, 22, 22);
+        Popup::Hooks withIcon = hooks();
+        withIcon.workAreaTwips = [] { return QSize(1280 * 15, 800 * 15); };
+        withIcon.trayIcon = [icon] { return icon; };
+        std::unique_ptr<Popup> popup(new Popup(withIcon));
+        popup->popUp();
+        QCOMPARE(popup->geometry().bottom() + 1, icon.top());
+        QCOMPARE(popup->geometry().right() + 1, 1280);
+        // An icon that cannot be located leaves the bottom-right corner.
+        withIcon.trayIcon = [] { return QRect(); };
+        popup.reset(new Popup(withIcon));
+        popup->popUp();
+        QCOMPARE(popup->geometry().bottom() + 1, 800);
+    }
+
     void windowNeverTakesFocusAndFollowsItsText() {
         auto* popup = new Popup(hooks());
         popup->popUp();

@@ -1,3 +1,4 @@
+#include "stats/SystemInfoModule.h"
 #include "stats/clsCPUUsage.h"
 #include "stats/clsCPUUsageNT.h"
 #include "support/FakeSystemSources.h"
@@ -78,6 +79,34 @@ private Q_SLOTS:
         *times->idle += 2 * kSecond;  // the next second fully idle
         *times->now += kSecond;
         QCOMPARE(meter.Query(), 0);
+    }
+
+    void tooShortASpanIsNoReading() {
+        auto times = std::make_shared<FakeCpuTimes>();
+        clsCPUUsageNT meter(times);
+        meter.Initialize();
+        *times->now += 10;  // a microsecond after Initialize: no idle tick counted yet
+        QCOMPARE(meter.Query(), -1);
+        QVERIFY(meter.queryFailed());  // not the 100 % the bare formula gives
+        *times->idle += kSecond / 2;
+        *times->now += kSecond;
+        QCOMPARE(meter.Query(), 50);  // measured from Initialize
+        *times->now += 10;
+        QCOMPARE(meter.Query(), 50);  // the previous reading again
+        QVERIFY(!meter.queryFailed());
+
+        // A window's new meter has nothing yet: the program's running meter answers for it.
+        FakeSystem system;
+        SystemInfoModule module(system.sources(), nullptr);
+        auto running = module.createCpuMeter(true);
+        running->Initialize();
+        *system.cpuTimes->idle += kSecond / 4;
+        *system.cpuTimes->now += kSecond;
+        auto fresh = module.createCpuMeter(true);
+        fresh->Initialize();
+        QCOMPARE(module.cpuValue(*fresh), std::nullopt);
+        module.setRunningCpuMeter(running.get());
+        QCOMPARE(module.cpuValue(*fresh), std::optional<qint16>(75));
     }
 
     void metersDoNotDisturbEachOther() {

@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -83,6 +84,38 @@ int runMountChild(int argc, char** argv, const char* mountPoint) {
     }
     if (watcher->mountTable().contains(" " + mountPointText + " ")) {
         return childFailure("the mount table was not read again after the unmount");
+    }
+
+    // A burst, as while containers start: forty changes that end where they began give no notice.
+    int changesLeft = 40;
+    bool mounted = false;
+    bool mountFailed = false;
+    QTimer churn;
+    QObject::connect(&churn, &QTimer::timeout, [&] {
+        mountFailed |= (mounted ? ::umount(mountPoint)
+                                : ::mount("quorvane-test", mountPoint, "tmpfs", 0, "size=64k")) != 0;
+        mounted = !mounted;
+        if (--changesLeft == 0) {
+            churn.stop();
+        }
+    });
+    churn.start(4);
+    if (!QTest::qWaitFor([&] { return !churn.isActive(); }, 10000) || mountFailed) {
+        return childFailure("the burst of mounts did not run");
+    }
+    QTest::qWait(MountTableWatcher::kLongestWaitMs);
+    if (!bothHeard(2)) {
+        return childFailure("a burst that changed nothing gave a notice");
+    }
+    // The same burst ending mounted: one notice.
+    changesLeft = 41;
+    churn.start(4);
+    if (!QTest::qWaitFor([&] { return bothHeard(3); }, 10000) || mountFailed) {
+        return childFailure("no notice after a burst of mounts");
+    }
+    QTest::qWait(MountTableWatcher::kLongestWaitMs);
+    if (!bothHeard(3) || ::umount(mountPoint) != 0) {
+        return childFailure("more than one notice for one burst");
     }
     return kChildPassed;
 }
