@@ -13,6 +13,7 @@
 #include "timesync/SystemHostResolver.h"
 #include "timesync/TimeSyncExec.h"
 #include "monitor/Popup.h"
+#include "options/OptionsDialogHost.h"
 #include "platform/IniSettingsStore.h"
 #include "stats/CpuMeter.h"
 #include "stats/SysInfo.h"
@@ -100,4 +101,5 @@ private:
     std::unique_ptr<AlertBalloonView> alertBalloon_;
     std::unique_ptr<ThresholdMonitor> thresholdMonitor_;
     std::unique_ptr<CpuMeter> popupCpuMeter_;
+    std::unique_ptr<OptionsDialogHost> options_;  // last: its dialog refers to the controller
 };
