@@ -10,14 +10,14 @@
 #include "app/ThresholdMonitor.h"
 #include "app/TrayIcon.h"
 #include "monitor/Display.h"
-#include "timesync/SystemHostResolver.h"
-#include "timesync/TimeSyncExec.h"
 #include "monitor/Popup.h"
 #include "options/OptionsDialogHost.h"
 #include "platform/IniSettingsStore.h"
 #include "stats/CpuMeter.h"
 #include "stats/SysInfo.h"
 #include "stats/SystemInfoModule.h"
+#include "timesync/SystemHostResolver.h"
+#include "timesync/TimeSyncExec.h"
 
 #include <QObject>
 #include <QPointer>

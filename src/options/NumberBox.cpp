@@ -146,7 +146,8 @@ QString NumberBox::formatNumber(const QString& cleaned, bool nonNegative, const 
     for (qsizetype i = 0; i < w.size(); ++i) {
         if (w.at(i) == QLatin1Char(',')) {
             const QChar before = i > 0 ? w.at(i - 1) : QChar();
-            if (i == 0 || before == QLatin1Char('-') || before == QLatin1Char('(') || before == QLatin1Char(' ')) {
+            if (i == 0 || before == QLatin1Char('-') || before == QLatin1Char('(') ||
+                before == QLatin1Char(' ')) {
                 w[i] = QLatin1Char('#');
             }
         }

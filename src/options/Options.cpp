@@ -23,7 +23,7 @@
 
 namespace {
 constexpr int kRefreshMs = 900;
-constexpr int kWarningStyle = 48;           // OK, exclamation mark
+constexpr int kWarningStyle = 48;             // OK, exclamation mark
 constexpr int kYesNoCancelQuestion = 3 + 32;  // Yes, No and Cancel, question mark
 constexpr int kResultYes = 6;
 constexpr int kResultNo = 7;
@@ -94,7 +94,8 @@ void Options::buildControls() {
     connect(general, &OptionsGeneralPage::changed, this, &Options::markChanged);
     connect(statistics, &OptionsStatisticsPage::changed, this, &Options::markChanged);
     connect(timeSync, &OptionsTimeSyncPage::changed, this, &Options::markChanged);
-    connect(timeSync, &OptionsTimeSyncPage::syncNowRequested, this, [this] { services_.startSynchronisation(); });
+    connect(timeSync, &OptionsTimeSyncPage::syncNowRequested, this,
+            [this] { services_.startSynchronisation(); });
     connect(applyButton, &QPushButton::clicked, this, &Options::applyButton_Click);
     connect(OKButton, &QPushButton::clicked, this, &Options::OKButton_Click);
     connect(cancelButton, &QPushButton::clicked, this, &Options::cancelButton_Click);
@@ -327,8 +328,9 @@ void Options::reject() {
 }
 
 void Options::closeEvent(QCloseEvent* event) {
+    // Not the dialog's own handling: that would reject, and rejecting closes.
     unload();
-    QDialog::closeEvent(event);
+    event->accept();
 }
 
 void Options::unload() {

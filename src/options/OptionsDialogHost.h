@@ -1,12 +1,12 @@
 #pragma once
 
+#include "options/Options.h"
 #include "timesync/OptionsDialogLink.h"
 
 #include <QPointer>
 
 class Menu;
 class MenuServices;
-class Options;
 class SystemInfoModule;
 class TimeServerTable;
 

@@ -80,10 +80,16 @@ void OptionsGeneralPage::followTransparencyBox() {
 
 void OptionsGeneralPage::showCurrentSettings(const TrayMenuState& items, bool transparentFlag,
                                              bool translucencyAvailable, int transparentLevel) {
-    const MenuItemState* sources[OptionsValues::kGeneralCount] = {
-        &items.mnuStartup,  &items.mnuStartupMonitor, &items.mnuOnTop,          &items.mnuSplash,
-        &items.mnuQuickDisplay, &items.mnuExitPrompt, &items.mnuMonitorBalloon, nullptr,
-        &items.mnuUpdateCheckAtStart, &items.mnuHotkey};
+    const MenuItemState* sources[OptionsValues::kGeneralCount] = {&items.mnuStartup,
+                                                                  &items.mnuStartupMonitor,
+                                                                  &items.mnuOnTop,
+                                                                  &items.mnuSplash,
+                                                                  &items.mnuQuickDisplay,
+                                                                  &items.mnuExitPrompt,
+                                                                  &items.mnuMonitorBalloon,
+                                                                  nullptr,
+                                                                  &items.mnuUpdateCheckAtStart,
+                                                                  &items.mnuHotkey};
     for (int i = 0; i < OptionsValues::kGeneralCount; ++i) {
         if (sources[i]) {
             Check0[size_t(i)]->setChecked(sources[i]->checked);

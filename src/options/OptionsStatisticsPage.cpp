@@ -57,6 +57,7 @@ OptionsStatisticsPage::OptionsStatisticsPage(QWidget* parent) : QWidget(parent) 
     for (int index = 0; index <= kLastFixedRow; ++index) {
         rows_.append(addRow(index, StatisticLabels::monitorCaption(index)));
     }
+    setMinimumWidth(kBoxLeft + kBoxWidth + 30);
     fitHeight();
 }
 
@@ -97,8 +98,8 @@ OptionsStatisticsPage::Row OptionsStatisticsPage::addRow(int index, const QStrin
     });
     connect(row.UpDown1, &SpinButtons::upClicked, this, [this, row] { step(row, true); });
     connect(row.UpDown1, &SpinButtons::downClicked, this, [this, row] { step(row, false); });
-    for (QWidget* widget : std::initializer_list<QWidget*>{row.Check1, row.ProgressBar1, row.Threshold1,
-                                                           row.UpDown1}) {
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{row.Check1, row.ProgressBar1, row.Threshold1, row.UpDown1}) {
         widget->show();
     }
     return row;
@@ -132,10 +133,10 @@ void OptionsStatisticsPage::withoutResourceRows() {
         row.UpDown1->setEnabled(false);
         row.UpDown1->hide();
     }
-    ResourceMessage = new QLabel(
-        QStringLiteral("System, GDI and user resources\nare measures of Windows 95/98/ME;\n"
-                       "Linux has no counterpart, so\nthey are not shown here."),
-        this);
+    ResourceMessage =
+        new QLabel(QStringLiteral("System, GDI and user resources\nare measures of Windows 95/98/ME;\n"
+                                  "Linux has no counterpart, so\nthey are not shown here."),
+                   this);
     ResourceMessage->setObjectName(QStringLiteral("ResourceMessage"));
     const QWidget* check = rows_.at(kFirstResourceRow).Check1;
     const int lines = 4 * ResourceMessage->fontMetrics().lineSpacing();
@@ -150,8 +151,8 @@ void OptionsStatisticsPage::withoutResourceRows() {
 void OptionsStatisticsPage::setExtraDrives(const QList<FixedDrive>& drives) {
     while (rows_.size() > kLastFixedRow + 1) {
         const Row row = rows_.takeLast();
-        for (QWidget* widget : std::initializer_list<QWidget*>{row.Check1, row.ProgressBar1, row.Threshold1,
-                                                               row.UpDown1}) {
+        for (QWidget* widget :
+             std::initializer_list<QWidget*>{row.Check1, row.ProgressBar1, row.Threshold1, row.UpDown1}) {
             widget->hide();
             widget->deleteLater();
         }
@@ -180,8 +181,8 @@ void OptionsStatisticsPage::showCurrentSettings(const SharedSettingsState& share
         const bool resource = index >= kFirstResourceRow && index <= kLastResourceRow;
         if (!resource || resourceRowsShown) {
             rows_.at(index).Check1->setChecked(shared.showItem[size_t(index)]);
+            rows_.at(index).Threshold1->setValue(shared.itemLevel[size_t(index)]);
         }
-        rows_.at(index).Threshold1->setValue(shared.itemLevel[size_t(index)]);
     }
     showDriveSettings(shared);
 }

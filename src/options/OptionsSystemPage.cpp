@@ -25,10 +25,9 @@ OptionsSystemPage::OptionsSystemPage(QWidget* parent) : QWidget(parent) {
     grid_->setHorizontalSpacing(12);
     outer->addLayout(grid_);
     outer->addStretch(1);
-    const char* const captions[kFixedRows] = {"Processor type:",    "Number of processors:",
-                                              "Physical memory:",   "Virtual memory:",
-                                              "Screen resolution:", "Operating system:",
-                                              "C: drive disk size:"};
+    const char* const captions[kFixedRows] = {
+        "Processor type:",    "Number of processors:", "Physical memory:",   "Virtual memory:",
+        "Screen resolution:", "Operating system:",     "C: drive disk size:"};
     for (const char* caption : captions) {
         addRow(QString::fromLatin1(caption));
     }
@@ -55,7 +54,8 @@ void OptionsSystemPage::addRow(const QString& caption) {
 
 void OptionsSystemPage::fillMachineFacts(SystemInfoModule& stats) {
     SystemInfo.at(0)->setText(SystemFactsText::processor(stats.GetProcessorDescription()));
-    const auto processors = stats.sources().cpuTimes ? stats.sources().cpuTimes->processorCount() : std::nullopt;
+    const auto processors =
+        stats.sources().cpuTimes ? stats.sources().cpuTimes->processorCount() : std::nullopt;
     SystemInfo.at(1)->setText(processors ? QString::number(*processors) : QString());
     const auto version = stats.sources().osVersion ? stats.sources().osVersion->version() : std::nullopt;
     SystemInfo.at(kOsRow)->setText(version ? version->distribution : QString());

@@ -103,7 +103,8 @@ void OptionsTimeSyncPage::prepare(bool syncAtStart, int syncDays, bool syncNowAv
     SyncNowButton->setEnabled(syncNowAvailable);
 }
 
-QTreeWidgetItem* OptionsTimeSyncPage::child(QTreeWidgetItem* parent, const QString& key, const QString& text) {
+QTreeWidgetItem* OptionsTimeSyncPage::child(QTreeWidgetItem* parent, const QString& key,
+                                            const QString& text) {
     // Keys are unique across the whole tree: a state name met in a second country finds the
     // first country's node.
     if (QTreeWidgetItem* existing = nodes_.value(key)) {

@@ -37,18 +37,28 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("positiveOnly");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("percent 5") << "##0%" << "5" << true << "5%";
-        QTest::newRow("percent 100") << "##0%" << "100" << true << "100%";
-        QTest::newRow("percent 0") << "##0%" << "0" << true << "0%";
-        QTest::newRow("percent empty") << "##0%" << "" << true << "0%";
-        QTest::newRow("level 75") << "#0" << "75" << true << "75";
+        QTest::newRow("percent 5") << "##0%"
+                                   << "5" << true << "5%";
+        QTest::newRow("percent 100") << "##0%"
+                                     << "100" << true << "100%";
+        QTest::newRow("percent 0") << "##0%"
+                                   << "0" << true << "0%";
+        QTest::newRow("percent empty") << "##0%"
+                                       << "" << true << "0%";
+        QTest::newRow("level 75") << "#0"
+                                  << "75" << true << "75";
         QTest::newRow("default 1234.5") << NumberBox::kDefaultFormat << "1234.5" << false << "1,234.50";
         QTest::newRow("default -3") << NumberBox::kDefaultFormat << "-3" << false << "(3.00)";
-        QTest::newRow("default shown again") << NumberBox::kDefaultFormat << "(1,234.50)" << false << "(1,234.50)";
-        QTest::newRow("negative percent") << "##0%" << "-5" << false << "-5%";
-        QTest::newRow("sign dropped") << "##0%" << "-5" << true << "5%";
-        QTest::newRow("letters and second point") << NumberBox::kDefaultFormat << "1a2.3.4" << false << "12.34";
-        QTest::newRow("more digits than places") << "#0" << "123" << true << "23";
+        QTest::newRow("default shown again")
+            << NumberBox::kDefaultFormat << "(1,234.50)" << false << "(1,234.50)";
+        QTest::newRow("negative percent") << "##0%"
+                                          << "-5" << false << "-5%";
+        QTest::newRow("sign dropped") << "##0%"
+                                      << "-5" << true << "5%";
+        QTest::newRow("letters and second point")
+            << NumberBox::kDefaultFormat << "1a2.3.4" << false << "12.34";
+        QTest::newRow("more digits than places") << "#0"
+                                                 << "123" << true << "23";
     }
     void formatting() {
         QFETCH(QString, format);
@@ -82,9 +92,10 @@ private Q_SLOTS:
         box.setMinValue(50);
         box.setMaxValue(10);
         QCOMPARE(box.maxValue(), NumberBox::kDefaultMaxValue);
-        box.setMaxValue(20);
-        box.setMinValue(30);
-        QCOMPARE(box.minValue(), 20.0);
+        NumberBox other;
+        other.setMaxValue(20);
+        other.setMinValue(30);
+        QCOMPARE(other.minValue(), 20.0);
     }
 
     // "#0" holds two digits: a third is refused unless all the text is selected; no minus sign.
@@ -111,10 +122,14 @@ private Q_SLOTS:
     void leavingAppliesLimits_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("10 below") << "10" << "25";
-        QTest::newRow("empty") << "" << "25";
-        QTest::newRow("99 above") << "99" << "95";
-        QTest::newRow("60 inside") << "60" << "60";
+        QTest::newRow("10 below") << "10"
+                                  << "25";
+        QTest::newRow("empty") << ""
+                               << "25";
+        QTest::newRow("99 above") << "99"
+                                  << "95";
+        QTest::newRow("60 inside") << "60"
+                                   << "60";
     }
     void leavingAppliesLimits() {
         QFETCH(QString, typed);

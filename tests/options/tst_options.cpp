@@ -43,8 +43,10 @@ struct Rig {
         addServer(QStringLiteral("United States"), QStringLiteral("Texas"), QStringLiteral("b.example"));
         addServer(QStringLiteral("United States"), QString(), QStringLiteral("c.example"));
         addServer(QStringLiteral("Germany"), QStringLiteral(" "), QStringLiteral("d.example"));
-        addServer(QStringLiteral("Germany"), QString(), QStringLiteral("disabled.example"))->setEnabled(false);
-        addServer(QStringLiteral("Germany"), QString(), QStringLiteral("time-only.example"))->setSntpSupported(false);
+        addServer(QStringLiteral("Germany"), QString(), QStringLiteral("disabled.example"))
+            ->setEnabled(false);
+        addServer(QStringLiteral("Germany"), QString(), QStringLiteral("time-only.example"))
+            ->setSntpSupported(false);
         menu.sharedState().currentServerHost = QStringLiteral("A.EXAMPLE");
         menu.sharedState().autoSyncDays = 7;
     }
@@ -63,11 +65,15 @@ struct Rig {
         host.show(page);
         Options* dialog = host.dialog();
         if (dialog) {
-            QTest::qWaitForWindowExposed(dialog);
+            if (!QTest::qWaitForWindowExposed(dialog)) {
+                return nullptr;
+            }
         }
         return dialog;
     }
-    QString stored(const char* key) const { return store.read(QString::fromLatin1(key)).value_or(QStringLiteral("<none>")); }
+    QString stored(const char* key) const {
+        return store.read(QString::fromLatin1(key)).value_or(QStringLiteral("<none>"));
+    }
 };
 
 void clickBox(QCheckBox* box) {
@@ -85,7 +91,7 @@ QTreeWidgetItem* node(QTreeWidget* tree, const QString& text) {
     const QList<QTreeWidgetItem*> found = tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
     return found.isEmpty() ? nullptr : found.first();
 }
-QStringList children(QTreeWidgetItem* parent) {
+QStringList childTexts(QTreeWidgetItem* parent) {
     QStringList texts;
     for (int i = 0; i < parent->childCount(); ++i) {
         texts << parent->child(i)->text(0);
@@ -198,10 +204,11 @@ private Q_SLOTS:
         QTreeWidget* tree = dialog->timeSync->ServerList;
         QTreeWidgetItem* root = tree->topLevelItem(0);
         QCOMPARE(root->text(0), QStringLiteral("Time Servers"));
-        QCOMPARE(children(root), (QStringList{"Germany", "United States"}));
-        QCOMPARE(children(node(tree, QStringLiteral("United States"))), (QStringList{"c.example", "Texas"}));
-        QCOMPARE(children(node(tree, QStringLiteral("Texas"))), (QStringList{"a.example", "b.example"}));
-        QCOMPARE(children(node(tree, QStringLiteral("Germany"))), (QStringList{"d.example"}));
+        QCOMPARE(childTexts(root), (QStringList{"Germany", "United States"}));
+        QCOMPARE(childTexts(node(tree, QStringLiteral("United States"))),
+                 (QStringList{"c.example", "Texas"}));
+        QCOMPARE(childTexts(node(tree, QStringLiteral("Texas"))), (QStringList{"a.example", "b.example"}));
+        QCOMPARE(childTexts(node(tree, QStringLiteral("Germany"))), (QStringList{"d.example"}));
         QCOMPARE(tree->currentItem()->text(0), QStringLiteral("a.example"));
         QCOMPARE(dialog->timeSync->ServerNotes->topLevelItemCount(), 5);
 
