@@ -173,8 +173,10 @@ void Options::ShowCurrentSettings() {
     if (shared.transparentLevel == 0) {
         shared.transparentLevel = 75;
     }
-    general->showCurrentSettings(menu_.menuState(), shared.transparentChecked, menu_.facts().isNT,
-                                 shared.transparentLevel);
+    // The tray item rather than the shared flag: on the first run the dialog opens before start-up
+    // has copied the item into the flag, and the two agree at every other time.
+    general->showCurrentSettings(menu_.menuState(), menu_.menuState().mnuTransparent.checked,
+                                 menu_.facts().isNT, shared.transparentLevel);
     statistics->showCurrentSettings(shared, resourceRowsShown());
 }
 

@@ -56,6 +56,7 @@ OptionsGeneralPage::OptionsGeneralPage(QWidget* parent) : QWidget(parent) {
         UpDown7->setObjectName(QStringLiteral("UpDown7"));
         UpDown7->setRange(25, 95);
         UpDown7->bind(TransLevel);
+        UpDown7->setFixedHeight(TransLevel->sizeHint().height());
         Label8 = new QLabel(QStringLiteral("%"), this);
         row->addStretch(1);
         row->addWidget(Label7);

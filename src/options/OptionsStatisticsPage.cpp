@@ -57,6 +57,10 @@ OptionsStatisticsPage::OptionsStatisticsPage(QWidget* parent) : QWidget(parent) 
     for (int index = 0; index <= kLastFixedRow; ++index) {
         rows_.append(addRow(index, StatisticLabels::monitorCaption(index)));
     }
+    // A high charge is good news, unlike a high usage: the battery's bar runs the other way.
+    rows_.at(kBatteryRow)
+        .ProgressBar1->setGradient(LevelBarColours::fromBgr(LevelBarColours::kRed),
+                                   LevelBarColours::fromBgr(LevelBarColours::kGreen));
     setMinimumWidth(kBoxLeft + kBoxWidth + 30);
     fitHeight();
 }
@@ -70,8 +74,6 @@ OptionsStatisticsPage::Row OptionsStatisticsPage::addRow(int index, const QStrin
     row.Check1->setGeometry(kCheckLeft, top, kCheckWidth, height);
     row.ProgressBar1 = new LevelBar(this);
     row.ProgressBar1->setObjectName(QStringLiteral("ProgressBar1(%1)").arg(index));
-    row.ProgressBar1->setGradient(LevelBarColours::fromBgr(LevelBarColours::kRed),
-                                  LevelBarColours::fromBgr(LevelBarColours::kGreen));
     row.ProgressBar1->setGeometry(kBarLeft, top + 2, kBarWidth, height - 4);
     row.Threshold1 = new NumberBoxEdit(this);
     row.Threshold1->setObjectName(QStringLiteral("Threshold1(%1)").arg(index));
@@ -139,9 +141,13 @@ void OptionsStatisticsPage::withoutResourceRows() {
                    this);
     ResourceMessage->setObjectName(QStringLiteral("ResourceMessage"));
     const QWidget* check = rows_.at(kFirstResourceRow).Check1;
-    const int lines = 4 * ResourceMessage->fontMetrics().lineSpacing();
-    ResourceMessage->setGeometry(kBarLeft - px(330), check->y() + px(15), std::max(px(2955), kBarWidth + 40),
-                                 std::max(px(825), lines));
+    const QFontMetrics metrics = ResourceMessage->fontMetrics();
+    int textWidth = 0;
+    for (const QString& line : ResourceMessage->text().split(QLatin1Char('\n'))) {
+        textWidth = std::max(textWidth, metrics.horizontalAdvance(line));
+    }
+    ResourceMessage->setGeometry(kBarLeft - px(330), check->y() + px(15), std::max(px(2955), textWidth + 8),
+                                 std::max(px(825), 4 * metrics.lineSpacing()));
     ResourceMessage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ResourceMessage->setAutoFillBackground(true);
     ResourceMessage->show();

@@ -40,7 +40,9 @@ OptionsTimeSyncPage::OptionsTimeSyncPage(TimeServerTable& table, SharedSettingsS
     ServerNotes->setObjectName(QStringLiteral("ServerNotes"));
     ServerNotes->setRootIsDecorated(false);
     ServerNotes->setHeaderLabels({QStringLiteral("Item"), QStringLiteral("Description")});
-    ServerNotes->setColumnWidth(0, 750 / SysInfo::twipsPerPixelX());
+    // Wide enough for its captions in this font.
+    const int captionWidth = ServerNotes->fontMetrics().horizontalAdvance(QStringLiteral("Srv Area:")) + 16;
+    ServerNotes->setColumnWidth(0, std::max(750 / SysInfo::twipsPerPixelX(), captionWidth));
     ServerNotes->setColumnWidth(1, 5100 / SysInfo::twipsPerPixelX());
     ServerNotes->setSelectionMode(QAbstractItemView::NoSelection);
     servers->addWidget(ServerList, 2);
@@ -66,6 +68,7 @@ OptionsTimeSyncPage::OptionsTimeSyncPage(TimeServerTable& table, SharedSettingsS
     UpDown2->setObjectName(QStringLiteral("UpDown2"));
     UpDown2->setRange(1, 99);
     UpDown2->bind(SyncDays);
+    UpDown2->setFixedHeight(SyncDays->sizeHint().height());
     Label6 = new QLabel(QStringLiteral("days"), Frame2);
     SyncNowButton = new QPushButton(QStringLiteral("Synchronize Now"), Frame2);
     SyncNowButton->setObjectName(QStringLiteral("SyncNowButton"));

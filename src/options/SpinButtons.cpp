@@ -16,7 +16,7 @@ SpinButtons::SpinButtons(QWidget* parent)
         button->setArrowType(button == up_ ? Qt::UpArrow : Qt::DownArrow);
         button->setAutoRepeat(true);
         button->setFocusPolicy(Qt::NoFocus);
-        button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+        button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
         button->setFixedWidth(16);
         layout->addWidget(button);
     }
