@@ -224,6 +224,14 @@ void NumberBox::setFormat(const QString& format) {
     digitLimit_ = digitLimitOf(format);
 }
 
+void NumberBox::setLimitedPicture(const QString& format, double minimum, double maximum, bool positiveOnly) {
+    setFormat(format);
+    setPositiveOnly(positiveOnly);
+    setMaxValue(maximum);
+    setMinValue(minimum);
+    setUseMaxMinValues(true);
+}
+
 void NumberBox::clampToLimits() {
     if (clean(text_, positiveOnly_).text.isEmpty()) {
         setValue(0);

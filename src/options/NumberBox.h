@@ -43,6 +43,8 @@ public:
     void setUseMaxMinValues(bool use);
     QString format() const { return format_; }
     void setFormat(const QString& format);
+    // A picture with enforced limits, as every box of the Options dialog has.
+    void setLimitedPicture(const QString& format, double minimum, double maximum, bool positiveOnly);
     int digitLimit() const { return digitLimit_; }
     bool positiveOnly() const { return positiveOnly_; }
     void setPositiveOnly(bool on) { positiveOnly_ = on; }

@@ -77,12 +77,9 @@ OptionsStatisticsPage::Row OptionsStatisticsPage::addRow(int index, const QStrin
     row.ProgressBar1->setGeometry(kBarLeft, top + 2, kBarWidth, height - 4);
     row.Threshold1 = new NumberBoxEdit(this);
     row.Threshold1->setObjectName(QStringLiteral("Threshold1(%1)").arg(index));
-    NumberBox& box = row.Threshold1->box();
-    box.setFormat(QStringLiteral("##0%"));
-    box.setPositiveOnly(index != 2 && index != 3 && index != 4);  // as the rows always had it
-    box.setMaxValue(100);
-    box.setMinValue(0);
-    box.setUseMaxMinValues(true);
+    // The rows that could go below zero on the old family took a sign.
+    row.Threshold1->box().setLimitedPicture(QStringLiteral("##0%"), 0, 100,
+                                            index != 2 && index != 3 && index != 4);
     row.Threshold1->setValue(0);
     row.Threshold1->setGeometry(kBoxLeft, top, kBoxWidth, height);
     row.UpDown1 = new SpinButtons(this);

@@ -33,6 +33,8 @@ void SpinButtons::setRange(int minimum, int maximum) {
 }
 
 void SpinButtons::bind(NumberBoxEdit* buddy) {
+    setRange(int(buddy->box().minValue()), int(buddy->box().maxValue()));
+    setFixedHeight(buddy->sizeHint().height());
     const auto step = [this, buddy](int direction) {
         const double current = std::round(buddy->value());
         const double next = std::clamp(current + direction * increment_, double(minimum_), double(maximum_));

@@ -18,7 +18,7 @@ public:
     int increment() const { return increment_; }
     int minimum() const { return minimum_; }
     int maximum() const { return maximum_; }
-    // The box follows the buttons: up adds the step, down takes it away, within the range.
+    // The box follows the buttons: up adds the step, down takes it away, within the box's limits.
     void bind(NumberBoxEdit* buddy);
 
     QToolButton* upButton() const { return up_; }
