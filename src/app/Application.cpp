@@ -63,6 +63,7 @@ Application::Start Application::start() {
                                  }});
     connect(alertBalloon_.get(), &AlertBalloonView::userClosed, thresholdMonitor_.get(),
             &ThresholdMonitor::balloonClosed);
+    options_ = std::make_unique<OptionsDialogHost>(*menu_, *this, *stats_, timeServerTable());
     installHostResolver(&hostResolver_);
     return menu_->load() ? Start::Running : Start::AnotherCopyRuns;
 }
@@ -116,7 +117,9 @@ QList<QChar> Application::enumFixedDrives() {
     return stats_->fixedDriveLetters();
 }
 
-void Application::showOptionsDialog(int) {}
+void Application::showOptionsDialog(int page) {
+    options_->show(page);
+}
 
 void Application::processPendingEvents() {
     QCoreApplication::processEvents();
@@ -135,7 +138,7 @@ void Application::showMonitorWindow() {
 
 void Application::startSynchronisation() {
     if (!syncDialog_) {
-        syncDialog_ = new TimeSyncExec(*menu_, *this, commandLine_.dryRun);
+        syncDialog_ = new TimeSyncExec(*menu_, *this, commandLine_.dryRun, options_.get());
     }
     syncDialog_->show();
     syncDialog_->raise();
@@ -163,7 +166,9 @@ void Application::unloadMonitorWindow() {
     }
 }
 
-void Application::unloadOptionsDialog() {}
+void Application::unloadOptionsDialog() {
+    options_->unload();
+}
 
 void Application::showAbout() {}
 
@@ -193,17 +198,20 @@ void Application::removeStartupShortcut() {
     StartupShortcut().RemoveStartupShortcut();
 }
 
-// The options dialog is not part of the program yet: it is never open.
 bool Application::optionsApplyEnabled() {
-    return false;
+    return options_->applyEnabled();
 }
 
-void Application::setOptionsApplyEnabled(bool) {}
+void Application::setOptionsApplyEnabled(bool enabled) {
+    options_->setApplyEnabled(enabled);
+}
 
-void Application::setOptionsMirrorBox(const QString&, bool) {}
+void Application::setOptionsMirrorBox(const QString& box, bool checked) {
+    options_->setMirrorBox(box, checked);
+}
 
 int Application::optionsCurrentPage() {
-    return 0;
+    return options_->currentPage();
 }
 
 // --- Pop-up window ---------------------------------------------------------------------------------
@@ -272,6 +280,7 @@ int Application::showMessageBox(const QString& text, int style, const QString& t
 void Application::unloadWindows() {
     unloadMonitorWindow();
     UnloadMessageBoxes();
+    unloadOptionsDialog();
     unloadPopup();
     if (syncDialog_) {
         syncDialog_->close();

@@ -10,13 +10,14 @@
 #include "app/ThresholdMonitor.h"
 #include "app/TrayIcon.h"
 #include "monitor/Display.h"
-#include "timesync/SystemHostResolver.h"
-#include "timesync/TimeSyncExec.h"
 #include "monitor/Popup.h"
+#include "options/OptionsDialogHost.h"
 #include "platform/IniSettingsStore.h"
 #include "stats/CpuMeter.h"
 #include "stats/SysInfo.h"
 #include "stats/SystemInfoModule.h"
+#include "timesync/SystemHostResolver.h"
+#include "timesync/TimeSyncExec.h"
 
 #include <QObject>
 #include <QPointer>
@@ -102,4 +103,5 @@ private:
     std::unique_ptr<AlertBalloonView> alertBalloon_;
     std::unique_ptr<ThresholdMonitor> thresholdMonitor_;
     std::unique_ptr<CpuMeter> popupCpuMeter_;
+    std::unique_ptr<OptionsDialogHost> options_;  // last: its dialog refers to the controller
 };

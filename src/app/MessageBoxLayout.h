@@ -67,7 +67,7 @@ struct MessageBoxLayout {
 inline constexpr int kMessageBoxFrameWidthTwips = 90;    // two 3-pixel dialog borders
 inline constexpr int kMessageBoxFrameHeightTwips = 375;  // title bar plus the two borders
 
-inline constexpr char kMessageBoxDefaultCaption[] = " Vestiline Options";  // kept when no title is given
+inline constexpr char kMessageBoxDefaultCaption[] = " Quorvane Options";  // kept when no title is given
 
 // Lays the box out for a screen of the given size (twips). Needs no display.
 MessageBoxLayout layoutMessageBox(const QString& text, int style, const QString& title,

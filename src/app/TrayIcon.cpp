@@ -63,7 +63,7 @@ void TrayIcon::buildMenu() {
     mainOptions_.setTitle(QStringLiteral("Quorvane Options"));
     mainOptions_.menuAction()->setObjectName(QStringLiteral("mnuMainOptions"));
     menuTray_.addMenu(&mainOptions_);
-    addToggle(mainOptions_, &S::mnuStartup, "mnuStartup", QStringLiteral("Run program at Windows StartUp?"),
+    addToggle(mainOptions_, &S::mnuStartup, "mnuStartup", QStringLiteral("Run program at log-in?"),
               TrayToggle::mnuStartup);
     addToggle(mainOptions_, &S::mnuSplash, "mnuSplash",
               QStringLiteral("Display splash screen during program StartUp?"), TrayToggle::mnuSplash);

@@ -45,6 +45,8 @@ struct OsVersion {
     int major = 0;
     int minor = 0;
     int build = 0;
+    QString distribution;   // what the distribution calls itself: "Debian GNU/Linux 12 (bookworm)"
+    QString kernelRelease;  // "6.1.0-18-amd64"
 };
 
 // One mounted local, non-removable block-device filesystem.

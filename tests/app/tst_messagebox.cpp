@@ -138,7 +138,7 @@ void TestMessageBox::appliesTheLayoutInPixels() {
     const MessageBoxLayout& layout = box.layout();
     const int tx = SysInfo::twipsPerPixelX();
     const int ty = SysInfo::twipsPerPixelY();
-    QCOMPARE(box.windowTitle(), QStringLiteral(" Vestiline Options"));
+    QCOMPARE(box.windowTitle(), QStringLiteral(" Quorvane Options"));
     QCOMPARE(layout.iconIndex, 2);
     QVERIFY(!box.MsgIcon()->pixmap().isNull());
 

@@ -133,7 +133,7 @@ void TestMessageBoxLayout::captionWiderThanEverythingSetsTheWidth() {
 
 void TestMessageBoxLayout::noTitleKeepsTheDesignTimeCaption() {
     const MessageBoxLayout layout = layOut(QStringLiteral("Too low"), 48, QString());
-    QCOMPARE(layout.caption, QStringLiteral(" Vestiline Options"));
+    QCOMPARE(layout.caption, QStringLiteral(" Quorvane Options"));
     QCOMPARE(captionsOf(layout), QStringList{"&OK"});
     QCOMPARE(layout.iconIndex, 2);
     QCOMPARE(layout.captionWidth, qRound(18 * kCharWidth * 1.28));

@@ -33,7 +33,7 @@ private Q_SLOTS:
         QVERIFY(options);
         QCOMPARE(captions(*options),
                  (QStringList{
-                     "Run program at Windows StartUp?", "Display splash screen during program StartUp?",
+                     "Run program at log-in?", "Display splash screen during program StartUp?",
                      "Automatically (daily) check for program updates?",
                      "Show system monitor after program StartUp?",
                      "Show system monitor on top of other windows?", "Show system monitor as transparent?",

@@ -1,0 +1,351 @@
+#include "options/Options.h"
+
+#include "app/Menu.h"
+#include "app/MenuServices.h"
+#include "options/NumberBoxEdit.h"
+#include "options/OptionsGeneralPage.h"
+#include "options/OptionsStatisticsPage.h"
+#include "options/OptionsSystemPage.h"
+#include "options/OptionsTimeSyncPage.h"
+#include "stats/SysInfo.h"
+#include "timesync/TimeServerTable.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kRefreshMs = 900;
+constexpr int kWarningStyle = 48;             // OK, exclamation mark
+constexpr int kYesNoCancelQuestion = 3 + 32;  // Yes, No and Cancel, question mark
+constexpr int kResultYes = 6;
+constexpr int kResultNo = 7;
+}  // namespace
+
+QString Options::noSelectionWarning() {
+    return QStringLiteral("Warning:  No statistics were selected for display");
+}
+
+QString Options::unsavedChangesQuestion() {
+    return QStringLiteral("Program options have changed.\r\nDo you wish to save the changes?\r\n");
+}
+
+Options::Options(Menu& menu, MenuServices& services, SystemInfoModule& stats, TimeServerTable& table,
+                 QWidget* parent)
+    : QDialog(parent),
+      menu_(menu),
+      services_(services),
+      stats_(stats),
+      table_(table),
+      commit_(menu, services),
+      sysInfo_(std::make_unique<SysInfo>()) {
+    buildControls();
+    load();
+}
+
+Options::~Options() {
+    unload();
+}
+
+void Options::buildControls() {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    setWindowTitle(QStringLiteral(" Quorvane Options"));
+    setObjectName(QStringLiteral("Options"));
+
+    SSTab1 = new QTabWidget(this);
+    SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    general = new OptionsGeneralPage(SSTab1);
+    statistics = new OptionsStatisticsPage(SSTab1);
+    system = new OptionsSystemPage(SSTab1);
+    timeSync = new OptionsTimeSyncPage(table_, menu_.sharedState(), SSTab1);
+    SSTab1->addTab(general, QStringLiteral("Options"));
+    SSTab1->addTab(statistics, QStringLiteral("Statistics"));
+    SSTab1->addTab(system, QStringLiteral("System"));
+    SSTab1->addTab(timeSync, QStringLiteral("Time Sync"));
+
+    OKButton = new QPushButton(QStringLiteral("&OK"), this);
+    OKButton->setObjectName(QStringLiteral("OKButton"));
+    cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    applyButton = new QPushButton(QStringLiteral("&Apply"), this);
+    applyButton->setObjectName(QStringLiteral("applyButton"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    for (QPushButton* button : {OKButton, cancelButton, applyButton}) {
+        button->setAutoDefault(false);  // Enter in a number box must not commit the dialog
+        buttons->addWidget(button);
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(SSTab1);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    Timer1.setInterval(kRefreshMs);
+    connect(&Timer1, &QTimer::timeout, this, &Options::Timer1_Timer);
+    connect(SSTab1, &QTabWidget::currentChanged, this, &Options::SSTab1_Click);
+    connect(general, &OptionsGeneralPage::changed, this, &Options::markChanged);
+    connect(statistics, &OptionsStatisticsPage::changed, this, &Options::markChanged);
+    connect(timeSync, &OptionsTimeSyncPage::changed, this, &Options::markChanged);
+    connect(timeSync, &OptionsTimeSyncPage::syncNowRequested, this,
+            [this] { services_.startSynchronisation(); });
+    connect(applyButton, &QPushButton::clicked, this, &Options::applyButton_Click);
+    connect(OKButton, &QPushButton::clicked, this, &Options::OKButton_Click);
+    connect(cancelButton, &QPushButton::clicked, this, &Options::cancelButton_Click);
+    connect(sysInfo_.get(), &SysInfo::drivesChanged, this, &Options::RebuildDriveRows);
+}
+
+bool Options::resourceRowsShown() const {
+    return menu_.facts().statsFamily == 95;
+}
+
+void Options::load() {
+    menu_.menuState().mnuOptions.enabled = false;
+    cpuMeter_ = stats_.createCpuMeter(menu_.facts().isNT);
+    cpuMeter_->Initialize();
+    system->fillMachineFacts(stats_);
+    if (!resourceRowsShown()) {
+        statistics->withoutResourceRows();
+    }
+    baseTabHeight_ = SSTab1->sizeHint().height();
+    stats_.EnumFixedDrives();
+    setDrives(stats_.fixedDrives());
+    committedServer_ = menu_.sharedState().currentServerHost;
+    timeSync->prepare(menu_.menuState().mnuSyncAtStart.checked, menu_.sharedState().autoSyncDays,
+                      menu_.menuState().mnuSync.enabled);
+
+    // Centred across the screen; down from its top when the screen is not tall enough.
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        const QSize outer = frameGeometry().size();
+        const int top = area.height() > outer.height() ? (area.height() - outer.height()) / 2 : 0;
+        move(area.x() + (area.width() - outer.width()) / 2, area.y() + top);
+    }
+    firstActivation_ = true;
+}
+
+void Options::setDrives(const QList<FixedDrive>& drives) {
+    drives_ = drives;
+    statistics->setExtraDrives(drives);
+    system->setExtraDrives(stats_, drives);
+    fitToRows();
+}
+
+void Options::fitToRows() {
+    // Every extra drive adds one row pitch to the pages, and so to the dialog.
+    SSTab1->setFixedHeight(baseTabHeight_ + int(drives_.size()) * OptionsStatisticsPage::rowPitchPixels());
+    adjustSize();
+}
+
+void Options::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (firstActivation_) {
+        firstActivation();
+    }
+}
+
+void Options::firstActivation() {
+    firstActivation_ = false;
+    pageSwitchGuard_ = true;
+    system->fillSizes(stats_);
+    stats_.RefreshSystemStatus();
+    statistics->showBatteryPresence(stats_.batteryState().present);
+    ShowCurrentSettings();
+    applyButton->setEnabled(false);
+    validatedOnce_ = false;
+    SSTab1->setCurrentIndex(GeneralPage);
+    pageSwitchGuard_ = false;
+    general->Check0[0]->setFocus();
+    Timer1.start();
+    Timer1_Timer();
+}
+
+void Options::ShowCurrentSettings() {
+    SharedSettingsState& shared = menu_.sharedState();
+    if (shared.transparentLevel == 0) {
+        shared.transparentLevel = 75;
+    }
+    // The tray item rather than the shared flag: on the first run the dialog opens before start-up
+    // has copied the item into the flag, and the two agree at every other time.
+    general->showCurrentSettings(menu_.menuState(), menu_.menuState().mnuTransparent.checked,
+                                 menu_.facts().isNT, shared.transparentLevel);
+    statistics->showCurrentSettings(shared, resourceRowsShown());
+}
+
+void Options::selectPage(int page) {
+    if (page >= 0 && page < SSTab1->count()) {
+        SSTab1->setCurrentIndex(page);
+    }
+}
+
+int Options::currentPage() const {
+    return SSTab1->currentIndex();
+}
+
+bool Options::applyEnabled() const {
+    return applyButton->isEnabled();
+}
+
+void Options::setApplyEnabled(bool enabled) {
+    applyButton->setEnabled(enabled);
+}
+
+void Options::setMirrorBox(const QString& box, bool checked) {
+    if (auto* check = findChild<QCheckBox*>(box)) {
+        check->setChecked(checked);
+    }
+}
+
+void Options::markChanged() {
+    applyButton->setEnabled(true);
+}
+
+void Options::SSTab1_Click(int page) {
+    if (pageSwitchGuard_) {
+        return;
+    }
+    switch (page) {
+        case GeneralPage:
+            general->Check0[0]->setFocus();
+            break;
+        case StatisticsPage:
+            statistics->refreshStatusBars(stats_, cpuMeter_.get(), resourceRowsShown());
+            statistics->rows().first().Check1->setFocus();
+            break;
+        case TimeSyncPage:
+            timeSync->ServerList->setFocus();
+            break;
+        default:
+            break;
+    }
+}
+
+void Options::Timer1_Timer() {
+    if (!isMinimized() && SSTab1->currentIndex() == StatisticsPage) {
+        statistics->refreshStatusBars(stats_, cpuMeter_.get(), resourceRowsShown());
+    }
+}
+
+void Options::RebuildDriveRows() {
+    pageSwitchGuard_ = true;
+    const int page = SSTab1->currentIndex();
+    const bool pending = applyButton->isEnabled();
+    stats_.invalidateFixedDrives();
+    stats_.EnumFixedDrives();
+    setDrives(stats_.fixedDrives());
+    // New rows start from the running program's choices for their drives.
+    statistics->showDriveSettings(menu_.sharedState());
+    applyButton->setEnabled(pending);
+    SSTab1->setCurrentIndex(page);
+    pageSwitchGuard_ = false;
+}
+
+OptionsValues Options::currentValues() const {
+    OptionsValues values;
+    general->readInto(values);
+    statistics->readInto(values);
+    values.syncAtStart = timeSync->Check3->isChecked();
+    values.syncDays = int(std::lround(std::clamp(timeSync->SyncDays->value(), -32768.0, 32767.0)));
+    return values;
+}
+
+bool Options::CheckStatisticsSelected() {
+    if (currentValues().anyShown()) {
+        return true;
+    }
+    SSTab1->setCurrentIndex(StatisticsPage);
+    statistics->rows().first().Check1->setFocus();
+    services_.showMessageBox(noSelectionWarning(), kWarningStyle, QString());
+    return false;
+}
+
+void Options::applyButton_Click() {
+    if (!validatedOnce_) {
+        validatedOnce_ = true;
+        if (!CheckStatisticsSelected()) {
+            return;
+        }
+    }
+    committedServer_ = menu_.sharedState().currentServerHost;
+    const OptionsValues values = currentValues();
+    commit_.SaveOptions(values);
+    applyButton->setEnabled(false);
+    commit_.followRows(values);
+}
+
+void Options::OKButton_Click() {
+    if (applyButton->isEnabled()) {
+        commit_.SaveOptions(currentValues());
+        // The saved server is the running program's server from now on, not the one it had.
+        committedServer_ = menu_.sharedState().currentServerHost;
+    }
+    close();
+    if (menu_.settings().actionFlag(QStringLiteral("ShowStatsAtStartup"), 0)) {
+        services_.showMonitorWindow();
+    }
+}
+
+void Options::cancelButton_Click() {
+    if (!applyButton->isEnabled()) {
+        close();
+        return;
+    }
+    const int answer = services_.showMessageBox(unsavedChangesQuestion(), kYesNoCancelQuestion,
+                                                QStringLiteral("Quorvane Options"));
+    if (answer == kResultYes) {
+        applyButton_Click();
+        close();
+    } else if (answer == kResultNo) {
+        close();
+    }
+}
+
+void Options::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();  // the dialog ends when the key is released
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void Options::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && !event->isAutoRepeat()) {
+        event->accept();
+        close();
+        return;
+    }
+    QDialog::keyReleaseEvent(event);
+}
+
+void Options::reject() {
+    close();
+}
+
+void Options::closeEvent(QCloseEvent* event) {
+    // Not the dialog's own handling: that would reject, and rejecting closes.
+    unload();
+    event->accept();
+}
+
+void Options::unload() {
+    if (unloaded_) {
+        return;
+    }
+    unloaded_ = true;
+    Timer1.stop();
+    menu_.sharedState().currentServerHost = committedServer_;
+    table_.FindTimeServer(committedServer_);
+    if (cpuMeter_) {
+        cpuMeter_->Terminate();
+        cpuMeter_.reset();
+    }
+    menu_.menuState().mnuOptions.enabled = true;
+}
