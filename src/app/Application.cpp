@@ -147,12 +147,13 @@ void Application::createHotkey() {
             trayIcon_->commands().hotkeyPressed(hotkey_->Enabled());
         }
     });
-    connect(hotkey_.get(), &VBHotKey::HotkeyError, this, [this](const QString& description, const QString& source) {
-        std::fprintf(stderr, "quorvane: %s: %s\n", qPrintable(source), qPrintable(description));
-        if (trayIcon_) {
-            trayIcon_->showMessage(QStringLiteral("Hotkey Ctrl+Shift+C"), description);
-        }
-    });
+    connect(hotkey_.get(), &VBHotKey::HotkeyError, this,
+            [this](const QString& description, const QString& source) {
+                std::fprintf(stderr, "quorvane: %s: %s\n", qPrintable(source), qPrintable(description));
+                if (trayIcon_) {
+                    trayIcon_->showMessage(QStringLiteral("Hotkey Ctrl+Shift+C"), description);
+                }
+            });
     hotkey_->start();
 }
 

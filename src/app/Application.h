@@ -12,14 +12,14 @@
 #include "app/TrayIcon.h"
 #include "hotkey/VBHotKey.h"
 #include "monitor/Display.h"
-#include "timesync/SystemHostResolver.h"
-#include "timesync/TimeSyncExec.h"
 #include "monitor/Popup.h"
 #include "platform/GlobalHotkeys.h"
 #include "platform/IniSettingsStore.h"
 #include "stats/CpuMeter.h"
 #include "stats/SysInfo.h"
 #include "stats/SystemInfoModule.h"
+#include "timesync/SystemHostResolver.h"
+#include "timesync/TimeSyncExec.h"
 
 #include <QObject>
 #include <QPointer>

@@ -82,8 +82,9 @@ void NotificationAlertView::notify() {
         return;
     }
     QDBusMessage message = call(QStringLiteral("Notify"));
-    message << QStringLiteral("Quorvane") << serverId_ << QStringLiteral("quorvane") << title_ << bodyText(text_)
-            << QStringList() << QVariantMap{{QStringLiteral("desktop-entry"), QStringLiteral("quorvane")}}
+    message << QStringLiteral("Quorvane") << serverId_ << QStringLiteral("quorvane") << title_
+            << bodyText(text_) << QStringList()
+            << QVariantMap{{QStringLiteral("desktop-entry"), QStringLiteral("quorvane")}}
             << 0;  // shown until closed, like the balloon
     sentText_ = text_;
     awaitingReply_ = true;

@@ -12,7 +12,8 @@ class NotificationAlertView : public QObject, public AlertBalloon {
     Q_OBJECT
 
 public:
-    explicit NotificationAlertView(QDBusConnection bus = QDBusConnection::sessionBus(), QObject* parent = nullptr);
+    explicit NotificationAlertView(QDBusConnection bus = QDBusConnection::sessionBus(),
+                                   QObject* parent = nullptr);
 
     void setTitle(const QString& title) { title_ = title; }
     // Whether a notification service runs on the bus or can be started there.
@@ -40,7 +41,7 @@ private:
     QString sentText_;
     int currentId_ = -1;
     int nextId_ = 0;
-    uint serverId_ = 0;       // the service's number for the shown notification, 0 for none
+    uint serverId_ = 0;  // the service's number for the shown notification, 0 for none
     bool awaitingReply_ = false;
     bool sendWhenAnswered_ = false;
     bool closeWhenAnswered_ = false;

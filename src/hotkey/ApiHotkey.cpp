@@ -29,9 +29,9 @@ void ApiHotkey::Register() {
     }
     Unregister();
     hAtom_ = system_->addAtom(UniqueAtomName());
-    const QString refusal = hAtom_ == 0 ? QStringLiteral("The window system gave no atom for %1.")
-                                                .arg(UniqueAtomName())
-                                          : system_->grab(hAtom_, Modifier_, VKey_);
+    const QString refusal =
+        hAtom_ == 0 ? QStringLiteral("The window system gave no atom for %1.").arg(UniqueAtomName())
+                    : system_->grab(hAtom_, Modifier_, VKey_);
     hKey_ = refusal.isEmpty() ? 1 : 0;
     if (!refusal.isEmpty() && reporter_) {
         reporter_(refusal, QStringLiteral("ApiHotkey:Register"));
@@ -69,8 +69,8 @@ void ApiHotkey::ReadFromAtomName(const QString& name) {
     }
     // The whole number is read, so a key code of four digits or more comes back unchanged.
     const QString tail = name.mid(name.lastIndexOf(QLatin1Char('+')) + 1);
-    const bool allDigits =
-        !tail.isEmpty() && std::all_of(tail.cbegin(), tail.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    const bool allDigits = !tail.isEmpty() && std::all_of(tail.cbegin(), tail.cend(),
+                                                          [](QChar c) { return c >= u'0' && c <= u'9'; });
     bool fits = false;
     const quint32 key = allDigits ? tail.toUInt(&fits) : 0;
     if (fits) {

@@ -25,6 +25,9 @@ void VBHotKey::changeKey(T& stored, T value) {
     }
 }
 
+template void VBHotKey::changeKey<bool>(bool&, bool);
+template void VBHotKey::changeKey<quint32>(quint32&, quint32);
+
 void VBHotKey::copyKeys() {
     hotkey_->setAltKey(altKey_);
     hotkey_->setShiftKey(shiftKey_);

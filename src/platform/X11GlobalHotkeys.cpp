@@ -2,10 +2,10 @@
 
 #include "platform/X11KeySymbols.h"
 
-#include <QCoreApplication>
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 #include <xcb/xproto.h>
+#include <QCoreApplication>
 
 namespace {
 constexpr quint32 kAlt = 1;

@@ -33,8 +33,8 @@ public:
     }
 
 public Q_SLOTS:
-    uint Notify(const QString& app, uint replaces, const QString&, const QString& summary, const QString& body,
-                const QStringList&, const QVariantMap&, int timeout) {
+    uint Notify(const QString& app, uint replaces, const QString&, const QString& summary,
+                const QString& body, const QStringList&, const QVariantMap&, int timeout) {
         shown << Shown{app, replaces, summary, body, timeout};
         if (holdAnswers) {
             setDelayedReply(true);
@@ -56,7 +56,8 @@ class NotificationAlertTest : public QObject {
     std::unique_ptr<FakeNotifications> service;
     std::unique_ptr<NotificationAlertView> view;
 
-    const QString twoLines = QStringLiteral("CPU activity ........... 85%\r\nE: drive usage ......... 97% /srv/a&b");
+    const QString twoLines =
+        QStringLiteral("CPU activity ........... 85%\r\nE: drive usage ......... 97% /srv/a&b");
 
 private Q_SLOTS:
     void initTestCase() {
@@ -70,8 +71,9 @@ private Q_SLOTS:
     void init() {
         service = std::make_unique<FakeNotifications>();
         QDBusConnection serviceBus = bus->connect(QStringLiteral("service"));
-        QVERIFY(serviceBus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), service.get(),
-                                          QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals));
+        QVERIFY(
+            serviceBus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), service.get(),
+                                      QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals));
         QVERIFY(serviceBus.registerService(QStringLiteral("org.freedesktop.Notifications")));
         view = std::make_unique<NotificationAlertView>(bus->connect(QStringLiteral("program")));
         view->setTitle(QStringLiteral("Computer Threshold Violations"));
@@ -93,7 +95,8 @@ private Q_SLOTS:
         QCOMPARE(first.app, QStringLiteral("Quorvane"));
         QCOMPARE(first.replaces, 0u);
         QCOMPARE(first.summary, QStringLiteral("Computer Threshold Violations"));
-        QCOMPARE(first.body, QStringLiteral("CPU activity ........... 85%\nE: drive usage ......... 97% /srv/a&amp;b"));
+        QCOMPARE(first.body,
+                 QStringLiteral("CPU activity ........... 85%\nE: drive usage ......... 97% /srv/a&amp;b"));
         QCOMPARE(first.timeout, 0);
 
         view->setText(id, twoLines);  // unchanged: the service is not bothered

@@ -33,7 +33,8 @@ private Q_SLOTS:
         }
         const QString runtime = home.filePath(QStringLiteral("runtime"));
         QDir().mkpath(runtime);
-        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(runtime,
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         QDir().mkpath(home.filePath(QStringLiteral("config/Quorvane")));
         QFile settings(home.filePath(QStringLiteral("config/Quorvane/Quorvane.conf")));
         QVERIFY(settings.open(QIODevice::WriteOnly));
@@ -59,7 +60,8 @@ private Q_SLOTS:
             compositor.waitForReadyRead(100);
         }
         if (compositor.state() != QProcess::Running || deadline.hasExpired()) {
-            QSKIP(qPrintable("weston's headless back end cannot run here: " + compositor.readAll().right(400)));
+            QSKIP(
+                qPrintable("weston's headless back end cannot run here: " + compositor.readAll().right(400)));
         }
     }
 
@@ -80,11 +82,11 @@ private Q_SLOTS:
         program.start(QStringLiteral(QUORVANE_BINARY), {QStringLiteral("--dry-run")});
         QVERIFY(program.waitForStarted(10000));
 
-        QTRY_VERIFY_WITH_TIMEOUT(sceneGraph(environment).contains(QLatin1String("top-level window ' Quorvane'")),
-                                 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            sceneGraph(environment).contains(QLatin1String("top-level window ' Quorvane'")), 20000);
         QByteArray errors;
-        QTRY_VERIFY_WITH_TIMEOUT((errors += program.readAllStandardError()).contains("Global hotkeys are not available"),
-                                 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (errors += program.readAllStandardError()).contains("Global hotkeys are not available"), 5000);
         QCOMPARE(program.state(), QProcess::Running);  // a few monitor refreshes later, still there
 
         ::kill(static_cast<pid_t>(program.processId()), SIGTERM);  // log-out

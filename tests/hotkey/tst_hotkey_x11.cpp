@@ -1,8 +1,8 @@
 #include "support/DesktopSession.h"
 
-#include <QtTest>
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
+#include <QtTest>
 
 namespace {
 int refusals = 0;
@@ -21,6 +21,16 @@ public:
         }
     }
     bool grabCtrlShiftC() { return change(true); }
+    // The modifier and lock state the server holds now (NumLock is Mod2 on a standard keymap).
+    unsigned lockState() {
+        Window root = 0;
+        Window child = 0;
+        int x = 0;
+        int y = 0;
+        unsigned mask = 0;
+        XQueryPointer(display_, DefaultRootWindow(display_), &root, &child, &x, &y, &x, &y, &mask);
+        return mask & (LockMask | Mod2Mask);
+    }
     void releaseCtrlShiftC() { change(false); }
 
 private:
@@ -52,13 +62,14 @@ class HotkeyX11Test : public QObject {
     bool monitorOpen() const { return !session.window(" Quorvane").isEmpty(); }
     static void press(const char* keys) { DesktopSession::xdotool({"key", QString::fromLatin1(keys)}); }
 
-    // Clears or sets "Use hotkey ..." in the tray menu's options submenu (its seventh item).
+    // Clears or sets "Use hotkey ..." in the tray menu: the options submenu is seventh from the
+    // bottom, the item seventh in it.
     void toggleHotkeyItem() {
         DesktopSession::movePointer(icon.center());
         DesktopSession::xdotool({"click", "3"});
         QTest::qWait(700);
-        for (const char* key : {"Down", "Down", "Down", "Right", "Down", "Down", "Down", "Down", "Down", "Down",
-                                "Return"}) {
+        for (const char* key : {"Up", "Up", "Up", "Up", "Up", "Up", "Up", "Right", "Down", "Down", "Down",
+                                "Down", "Down", "Down", "Return"}) {
             press(key);
         }
     }
@@ -89,8 +100,11 @@ private Q_SLOTS:
     }
 
     void numLockAndCapsLockDoNotStopIt() {
-        for (const char* lock : {"Num_Lock", "Caps_Lock"}) {
+        OtherClient observer;
+        const std::pair<const char*, unsigned> locks[] = {{"Num_Lock", Mod2Mask}, {"Caps_Lock", LockMask}};
+        for (const auto& [lock, mask] : locks) {
             press(lock);
+            QTRY_VERIFY((observer.lockState() & mask) != 0);
             press("ctrl+shift+c");
             QTRY_VERIFY_WITH_TIMEOUT(monitorOpen(), 5000);
             press("ctrl+shift+c");
@@ -98,6 +112,7 @@ private Q_SLOTS:
         }
         press("Caps_Lock");
         press("Num_Lock");
+        QTRY_COMPARE(observer.lockState(), 0u);
     }
 
     void clearingTheTrayItemLetsTheCombinationGo() {

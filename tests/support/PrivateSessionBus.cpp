@@ -26,14 +26,14 @@ bool PrivateSessionBus::start(QString* why) {
         *why = QStringLiteral("cannot write the bus configuration");
         return false;
     }
-    config.write(QStringLiteral(
-                     "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
-                     " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-                     "<busconfig><type>session</type><listen>unix:path=%1/bus</listen>\n"
-                     "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
-                     "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>\n")
-                     .arg(dir_->path())
-                     .toUtf8());
+    config.write(
+        QStringLiteral("<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
+                       " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+                       "<busconfig><type>session</type><listen>unix:path=%1/bus</listen>\n"
+                       "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
+                       "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>\n")
+            .arg(dir_->path())
+            .toUtf8());
     config.close();
     daemon_ = std::make_unique<QProcess>();
     daemon_->start(program, {"--config-file=" + config.fileName(), "--nofork", "--print-address"});
