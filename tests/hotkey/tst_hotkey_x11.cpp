@@ -63,15 +63,17 @@ class HotkeyX11Test : public QObject {
     static void press(const char* keys) { DesktopSession::xdotool({"key", QString::fromLatin1(keys)}); }
 
     // Clears or sets "Use hotkey ..." in the tray menu: the options submenu is seventh from the
-    // bottom, the item seventh in it.
+    // bottom, the item seventh in it. The hover pop-up, which would cover the icon, must be gone.
     void toggleHotkeyItem() {
+        QTRY_VERIFY_WITH_TIMEOUT(session.window("Quorvane pop-up").isEmpty(), 8000);
         DesktopSession::movePointer(icon.center());
         DesktopSession::xdotool({"click", "3"});
         QTest::qWait(700);
-        for (const char* key : {"Up", "Up", "Up", "Up", "Up", "Up", "Up", "Right", "Down", "Down", "Down",
-                                "Down", "Down", "Down", "Return"}) {
+        for (const char* key : {"Up", "Up", "Up", "Up", "Up", "Up", "Up", "Right", "Down", "Down", "Down", "Down",
+                                "Down", "Down", "Return"}) {
             press(key);
         }
+        DesktopSession::movePointer(QPoint(100, 100));
     }
 
 private Q_SLOTS:
