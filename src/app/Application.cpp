@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QMessageBox>
+#include <QTimer>
 #include <cstdio>
 
 Application::Application(const CommandLine& commandLine, QObject* parent)
@@ -150,9 +151,12 @@ void Application::createHotkey() {
     connect(hotkey_.get(), &VBHotKey::HotkeyError, this,
             [this](const QString& description, const QString& source) {
                 std::fprintf(stderr, "quorvane: %s: %s\n", qPrintable(source), qPrintable(description));
-                if (trayIcon_) {
-                    trayIcon_->showMessage(QStringLiteral("Hotkey Ctrl+Shift+C"), description);
-                }
+                // At start-up the tray may not have placed the icon yet: the notice waits a moment.
+                QTimer::singleShot(1500, this, [this, description] {
+                    if (trayIcon_) {
+                        trayIcon_->showMessage(QStringLiteral("Hotkey Ctrl+Shift+C"), description);
+                    }
+                });
             });
     hotkey_->start();
 }
