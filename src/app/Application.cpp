@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QMessageBox>
+#include <QTimer>
 #include <cstdio>
 
 namespace {
@@ -50,8 +51,13 @@ Application::Start Application::start() {
     readings_ = std::make_unique<LiveReadings>(*stats_, cpuMeterForChecks_);
     menu_ = std::make_unique<Menu>(*settings_, *this, stats_->platformFacts(), commandLine_.lowerCaseText);
     alertBalloon_ = std::make_unique<AlertBalloonView>();
+    alertNotification_ = std::make_unique<NotificationAlertView>();
+    // A tray that does not say where the icon is leaves the balloon nothing to point at.
+    alerts_ = std::make_unique<AlertBalloonChooser>(*alertBalloon_, *alertNotification_, [this] {
+        return trayIcon_ && trayIcon_->geometry().isEmpty() && alertNotification_->serviceAvailable();
+    });
     thresholdMonitor_ = std::make_unique<ThresholdMonitor>(
-        *menu_, *readings_, *alertBalloon_,
+        *menu_, *readings_, *alerts_,
         ThresholdMonitor::Screen{[this] { return trayIcon_ ? trayIcon_->geometry() : QRect(); },
                                  [] { return SysInfo::twipsPerPixelX(); },
                                  [this] { return sysInfo_->WorkAreaHeight(); },
@@ -61,7 +67,7 @@ Application::Start Application::start() {
                                          SetTopmost(monitor_, true);
                                      }
                                  }});
-    connect(alertBalloon_.get(), &AlertBalloonView::userClosed, thresholdMonitor_.get(),
+    connect(alerts_.get(), &AlertBalloonChooser::userClosed, thresholdMonitor_.get(),
             &ThresholdMonitor::balloonClosed);
     options_ = std::make_unique<OptionsDialogHost>(*menu_, *this, *stats_, timeServerTable());
     installHostResolver(&hostResolver_);
@@ -83,7 +89,7 @@ bool Application::anotherInstanceRunning() {
 void Application::showSplash() {}
 
 void Application::resetAlertState() {
-    alertBalloon_->setTitle(QStringLiteral("Computer Threshold Violations"));
+    alerts_->setTitle(QStringLiteral("Computer Threshold Violations"));
     thresholdMonitor_->reset();
 }
 
@@ -154,7 +160,41 @@ void Application::hideFromTaskList() {
     // The controller never shows a window of its own, so there is nothing to hide from a task list.
 }
 
-void Application::setHotkeyEnabled(bool) {}
+// The controller's hotkey: Ctrl+Shift+C, grabbed once "UseHotkey" switches it on.
+void Application::createHotkey() {
+    globalHotkeys_ = createGlobalHotkeys();
+    hotkey_ = std::make_unique<VBHotKey>(*globalHotkeys_);
+    hotkey_->setShiftKey(true);
+    hotkey_->setCtrlKey(true);
+    hotkey_->setVKey('C');
+    hotkey_->setWinKey(false);
+    hotkey_->setEnabled(false);
+    connect(hotkey_.get(), &VBHotKey::HotkeyPressed, this, [this] {
+        if (trayIcon_) {
+            trayIcon_->commands().hotkeyPressed(hotkey_->Enabled());
+        }
+    });
+    connect(hotkey_.get(), &VBHotKey::HotkeyError, this,
+            [this](const QString& description, const QString& source) {
+                std::fprintf(stderr, "quorvane: %s: %s\n", qPrintable(source), qPrintable(description));
+                // At start-up the tray may not have placed the icon yet: the notice waits a moment.
+                QTimer::singleShot(1500, this, [this, description] {
+                    if (trayIcon_) {
+                        trayIcon_->showMessage(QStringLiteral("Hotkey Ctrl+Shift+C"), description);
+                    }
+                });
+            });
+    hotkey_->start();
+}
+
+void Application::setHotkeyEnabled(bool enabled) {
+    if (!hotkey_ && enabled) {
+        createHotkey();
+    }
+    if (hotkey_) {
+        hotkey_->setEnabled(enabled);
+    }
+}
 
 void Application::testAndUpdate(bool, bool) {}
 
@@ -291,7 +331,11 @@ void Application::hideBalloon() {
     thresholdMonitor_->HideBalloon();
 }
 
-void Application::stopHotkey() {}
+void Application::stopHotkey() {
+    if (hotkey_) {
+        hotkey_->StopHotkey();
+    }
+}
 
 void Application::removeTrayIcon() {
     if (trayIcon_) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/AlertBalloonChooser.h"
 #include "app/AlertBalloonView.h"
 #include "app/AppSettings.h"
 #include "app/CommandLine.h"
@@ -9,9 +10,11 @@
 #include "app/SingleInstance.h"
 #include "app/ThresholdMonitor.h"
 #include "app/TrayIcon.h"
+#include "hotkey/VBHotKey.h"
 #include "monitor/Display.h"
 #include "monitor/Popup.h"
 #include "options/OptionsDialogHost.h"
+#include "platform/GlobalHotkeys.h"
 #include "platform/IniSettingsStore.h"
 #include "stats/CpuMeter.h"
 #include "stats/SysInfo.h"
@@ -83,6 +86,7 @@ public:
 private:
     bool pointerOnTrayIcon() const;
     void tellUser(const QString& text);
+    void createHotkey();
 
     CommandLine commandLine_;
     SingleInstance instance_;
@@ -101,7 +105,11 @@ private:
     SystemHostResolver hostResolver_;
     QPointer<TimeSyncExec> syncDialog_;
     std::unique_ptr<AlertBalloonView> alertBalloon_;
+    std::unique_ptr<NotificationAlertView> alertNotification_;
+    std::unique_ptr<AlertBalloonChooser> alerts_;
     std::unique_ptr<ThresholdMonitor> thresholdMonitor_;
     std::unique_ptr<CpuMeter> popupCpuMeter_;
+    std::unique_ptr<GlobalHotkeys> globalHotkeys_;
+    std::unique_ptr<VBHotKey> hotkey_;
     std::unique_ptr<OptionsDialogHost> options_;  // last: its dialog refers to the controller
 };

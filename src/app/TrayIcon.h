@@ -21,6 +21,8 @@ public:
 
     void AddTrayIcon(const QString& tooltip);
     void RemoveTrayIcon();
+    // A notice in the tray's own balloon (nothing where the tray shows no messages).
+    void showMessage(const QString& title, const QString& text) { tray_.showMessage(title, text); }
 
     // The icon's rectangle in screen pixels; empty (containing no point) when the tray does not say.
     QRect geometry() const;

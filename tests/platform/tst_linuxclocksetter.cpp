@@ -1,5 +1,6 @@
 #include "platform/DryRunClockSetter.h"
 #include "platform/LinuxClockSetter.h"
+#include "support/PrivateSessionBus.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -49,9 +50,7 @@ public Q_SLOTS:
 class LinuxClockSetterTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<QProcess> daemon;
-    QString address;
+    std::unique_ptr<PrivateSessionBus> bus;
     QList<qint64> directCalls;
     int directError = 0;
 
@@ -72,7 +71,7 @@ class LinuxClockSetterTest : public QObject {
         return result.value_or(ClockSetResult{ClockSetResult::Outcome::Failed, QStringLiteral("no answer")});
     }
 
-    QDBusConnection connect(const QString& name) { return QDBusConnection::connectToBus(address, name); }
+    QDBusConnection connect(const QString& name) { return bus->connect(name); }
     static bool publish(QDBusConnection& bus, FakeTimedate& service) {
         return bus.registerObject("/org/freedesktop/timedate1", &service, QDBusConnection::ExportAllSlots) &&
                bus.registerService("org.freedesktop.timedate1");
@@ -80,39 +79,14 @@ class LinuxClockSetterTest : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
-        const QString program = QStandardPaths::findExecutable("dbus-daemon");
-        if (program.isEmpty()) {
-            QSKIP("dbus-daemon is not installed (Debian package dbus-daemon)");
+        bus = std::make_unique<PrivateSessionBus>();
+        QString why;
+        if (!bus->start(&why)) {
+            QSKIP(qPrintable(why));
         }
-        dir = std::make_unique<QTemporaryDir>();
-        QFile config(dir->filePath("bus.conf"));
-        QVERIFY(config.open(QIODevice::WriteOnly));
-        config.write(
-            QStringLiteral(
-                "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
-                " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-                "<busconfig><type>session</type><listen>unix:path=%1/bus</listen>\n"
-                "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
-                "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>\n")
-                .arg(dir->path())
-                .toUtf8());
-        config.close();
-        daemon = std::make_unique<QProcess>();
-        daemon->start(program, {"--config-file=" + config.fileName(), "--nofork", "--print-address"});
-        QVERIFY(daemon->waitForStarted(5000));
-        QTRY_VERIFY_WITH_TIMEOUT(daemon->canReadLine(), 5000);
-        address = QString::fromUtf8(daemon->readLine()).trimmed();
-        QVERIFY(!address.isEmpty());
     }
 
-    void cleanupTestCase() {
-        QDBusConnection::disconnectFromBus("setter");
-        QDBusConnection::disconnectFromBus("service");
-        if (daemon) {
-            daemon->terminate();
-            daemon->waitForFinished(5000);
-        }
-    }
+    void cleanupTestCase() { bus.reset(); }
 
     void init() {
         directCalls.clear();

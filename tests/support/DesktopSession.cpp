@@ -62,9 +62,18 @@ bool DesktopSession::startProgram(const QStringList& arguments) {
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home_ + QStringLiteral("/runtime"));
     env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("disabled:"));
     program_->setProcessEnvironment(env);
-    program_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    program_->setProcessChannelMode(keepErrors_ ? QProcess::SeparateChannels
+                                                : QProcess::ForwardedErrorChannel);
+    errors_.clear();
     program_->start(QStringLiteral(QUORVANE_BINARY), QStringList{QStringLiteral("--dry-run")} + arguments);
     return program_->waitForStarted(10000);
+}
+
+QString DesktopSession::errorOutput() {
+    if (program_) {
+        errors_ += QString::fromLocal8Bit(program_->readAllStandardError());
+    }
+    return errors_;
 }
 
 void DesktopSession::stopProgram() {

@@ -17,6 +17,9 @@ public:
     bool available(QString* why) const;
     QString configFile() const;
     void writeSettings(const QByteArray& settingsSection);
+    // Keeps the program's standard error for errorOutput() instead of passing it on.
+    void keepErrorOutput() { keepErrors_ = true; }
+    QString errorOutput();
     bool startProgram(const QStringList& arguments = {});
     void stopProgram();
     QProcess& program() { return *program_; }
@@ -34,4 +37,6 @@ public:
 private:
     QString home_;
     std::unique_ptr<QProcess> program_;
+    bool keepErrors_ = false;
+    QString errors_;
 };

@@ -1,0 +1,61 @@
+#include "support/PrivateSessionBus.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QStandardPaths>
+
+PrivateSessionBus::~PrivateSessionBus() {
+    for (const QString& name : names_) {
+        QDBusConnection::disconnectFromBus(name);
+    }
+    if (daemon_) {
+        daemon_->terminate();
+        daemon_->waitForFinished(5000);
+    }
+}
+
+bool PrivateSessionBus::start(QString* why) {
+    const QString program = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
+    if (program.isEmpty()) {
+        *why = QStringLiteral("dbus-daemon is not installed (Debian package dbus-daemon)");
+        return false;
+    }
+    dir_ = std::make_unique<QTemporaryDir>();
+    QFile config(dir_->filePath(QStringLiteral("bus.conf")));
+    if (!config.open(QIODevice::WriteOnly)) {
+        *why = QStringLiteral("cannot write the bus configuration");
+        return false;
+    }
+    config.write(
+        QStringLiteral("<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
+                       " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+                       "<busconfig><type>session</type><listen>unix:path=%1/bus</listen>\n"
+                       "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
+                       "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>\n")
+            .arg(dir_->path())
+            .toUtf8());
+    config.close();
+    daemon_ = std::make_unique<QProcess>();
+    daemon_->start(program, {"--config-file=" + config.fileName(), "--nofork", "--print-address"});
+    if (!daemon_->waitForStarted(5000)) {
+        *why = QStringLiteral("dbus-daemon did not start");
+        return false;
+    }
+    QDeadlineTimer deadline(5000);
+    while (!daemon_->canReadLine() && !deadline.hasExpired()) {
+        daemon_->waitForReadyRead(100);
+    }
+    address_ = QString::fromUtf8(daemon_->readLine()).trimmed();
+    if (address_.isEmpty()) {
+        *why = QStringLiteral("dbus-daemon printed no address");
+        return false;
+    }
+    return true;
+}
+
+QDBusConnection PrivateSessionBus::connect(const QString& name) {
+    if (!names_.contains(name)) {
+        names_ << name;
+    }
+    return QDBusConnection::connectToBus(address_, name);
+}
