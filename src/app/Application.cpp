@@ -130,7 +130,13 @@ void Application::hideFromTaskList() {
 
 void Application::setHotkeyEnabled(bool) {}
 
-void Application::testAndUpdate(bool, bool) {}
+bool Application::testAndUpdate(bool showStatus, bool showMessage) {
+    if (!updates_) {
+        updates_ = std::make_unique<ProgramUpdates>(*settings_, commandLine_.dryRun,
+                                                    [this] { menu_->mnuExit_Click(); });
+    }
+    return updates_->testAndUpdate(showStatus, showMessage);
+}
 
 // --- Tray commands ---------------------------------------------------------------------------------
 
@@ -249,6 +255,9 @@ void Application::unloadWindows() {
     unloadMonitorWindow();
     UnloadMessageBoxes();
     unloadPopup();
+    if (updates_) {
+        updates_->unload();
+    }
     if (syncDialog_) {
         syncDialog_->close();
     }

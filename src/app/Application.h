@@ -10,13 +10,14 @@
 #include "app/ThresholdMonitor.h"
 #include "app/TrayIcon.h"
 #include "monitor/Display.h"
-#include "timesync/SystemHostResolver.h"
-#include "timesync/TimeSyncExec.h"
 #include "monitor/Popup.h"
 #include "platform/IniSettingsStore.h"
 #include "stats/CpuMeter.h"
 #include "stats/SysInfo.h"
 #include "stats/SystemInfoModule.h"
+#include "timesync/SystemHostResolver.h"
+#include "timesync/TimeSyncExec.h"
+#include "update/ProgramUpdates.h"
 
 #include <QObject>
 #include <QPointer>
@@ -55,7 +56,7 @@ public:
     void addTrayIcon(const QString& tooltip) override;
     void hideFromTaskList() override;
     void setHotkeyEnabled(bool enabled) override;
-    void testAndUpdate(bool showStatus, bool showMessage) override;
+    bool testAndUpdate(bool showStatus, bool showMessage) override;
     void unloadMonitorWindow() override;
     void unloadOptionsDialog() override;
     void showAbout() override;
@@ -100,4 +101,5 @@ private:
     std::unique_ptr<AlertBalloonView> alertBalloon_;
     std::unique_ptr<ThresholdMonitor> thresholdMonitor_;
     std::unique_ptr<CpuMeter> popupCpuMeter_;
+    std::unique_ptr<ProgramUpdates> updates_;
 };
