@@ -5,6 +5,7 @@
 #include "app/WindowHelpers.h"
 #include "monitor/PopupText.h"
 #include "timesync/TimeServerTable.h"
+#include "update/ProgramUpdates.h"
 
 #include <QCoreApplication>
 #include <QCursor>

@@ -10,18 +10,19 @@
 #include "app/ThresholdMonitor.h"
 #include "app/TrayIcon.h"
 #include "monitor/Display.h"
+#include "timesync/SystemHostResolver.h"
+#include "timesync/TimeSyncExec.h"
 #include "monitor/Popup.h"
 #include "platform/IniSettingsStore.h"
 #include "stats/CpuMeter.h"
 #include "stats/SysInfo.h"
 #include "stats/SystemInfoModule.h"
-#include "timesync/SystemHostResolver.h"
-#include "timesync/TimeSyncExec.h"
-#include "update/ProgramUpdates.h"
 
 #include <QObject>
 #include <QPointer>
 #include <memory>
+
+class ProgramUpdates;
 
 // The running program: wires the controller to the real settings file, windows and subsystems.
 class Application : public QObject, public MenuServices {
