@@ -1,5 +1,6 @@
 #include "update/InternetUpdate.h"
 
+#include "app/MessageBoxLayout.h"
 #include "update/ChecksumFile.h"
 #include "update/FileStarter.h"
 #include "update/UpdateAddress.h"
@@ -15,7 +16,6 @@ constexpr int kInformation = 64;
 constexpr int kCritical = 16;
 constexpr int kYesNoQuestion = 36;
 constexpr int kPlain = 0;
-constexpr int kYes = 6;
 
 constexpr qint64 kMaxVersionBytes = 1024;
 constexpr qint64 kMaxNotesBytes = 256 * 1024;
@@ -116,7 +116,8 @@ void InternetUpdate::offer(bool askToUpdate, const QString& version, const QStri
         return;
     }
     // Asked whatever ShowMessage says: a newer version is always worth the question.
-    if (prompts_.message(UpdateTexts::question(text), kYesNoQuestion, UpdateTexts::title()) == kYes) {
+    if (prompts_.message(UpdateTexts::question(text), kYesNoQuestion, UpdateTexts::title()) ==
+        MessageBoxResult::Yes) {
         download();
         return;
     }
