@@ -5,6 +5,7 @@
 #include "app/WindowHelpers.h"
 #include "monitor/PopupText.h"
 #include "timesync/TimeServerTable.h"
+#include "update/ProgramUpdates.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -196,7 +197,13 @@ void Application::setHotkeyEnabled(bool enabled) {
     }
 }
 
-void Application::testAndUpdate(bool, bool) {}
+bool Application::testAndUpdate(bool showStatus, bool showMessage) {
+    if (!updates_) {
+        updates_ = std::make_unique<ProgramUpdates>(*settings_, commandLine_.dryRun,
+                                                    [this] { menu_->mnuExit_Click(); });
+    }
+    return updates_->testAndUpdate(showStatus, showMessage);
+}
 
 // --- Tray commands ---------------------------------------------------------------------------------
 
@@ -322,6 +329,9 @@ void Application::unloadWindows() {
     UnloadMessageBoxes();
     unloadOptionsDialog();
     unloadPopup();
+    if (updates_) {
+        updates_->unload();
+    }
     if (syncDialog_) {
         syncDialog_->close();
     }

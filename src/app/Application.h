@@ -26,6 +26,8 @@
 #include <QPointer>
 #include <memory>
 
+class ProgramUpdates;
+
 // The running program: wires the controller to the real settings file, windows and subsystems.
 class Application : public QObject, public MenuServices {
     Q_OBJECT
@@ -60,7 +62,7 @@ public:
     void addTrayIcon(const QString& tooltip) override;
     void hideFromTaskList() override;
     void setHotkeyEnabled(bool enabled) override;
-    void testAndUpdate(bool showStatus, bool showMessage) override;
+    bool testAndUpdate(bool showStatus, bool showMessage) override;
     void unloadMonitorWindow() override;
     void unloadOptionsDialog() override;
     void showAbout() override;
@@ -111,5 +113,6 @@ private:
     std::unique_ptr<CpuMeter> popupCpuMeter_;
     std::unique_ptr<GlobalHotkeys> globalHotkeys_;
     std::unique_ptr<VBHotKey> hotkey_;
+    std::unique_ptr<ProgramUpdates> updates_;
     std::unique_ptr<OptionsDialogHost> options_;  // last: its dialog refers to the controller
 };

@@ -193,7 +193,9 @@ void Menu::CheckForUpdatesDaily() {
     if (last && last->date().daysTo(current.date()) == 0) {
         return;
     }
-    services_.testAndUpdate(true, false);
+    if (!services_.testAndUpdate(true, false)) {
+        return;  // no check ran, so none is recorded
+    }
     settings_.writeDateTime(QStringLiteral("UpdateCheckLast"), current);
 }
 

@@ -33,7 +33,8 @@ public:
     virtual void addTrayIcon(const QString& tooltip) = 0;
     virtual void hideFromTaskList() = 0;
     virtual void setHotkeyEnabled(bool enabled) = 0;
-    virtual void testAndUpdate(bool showStatus, bool showMessage) = 0;
+    // Starts the update check; false when no update location is configured and nothing ran.
+    virtual bool testAndUpdate(bool showStatus, bool showMessage) = 0;
 
     // Tray commands and their further effects.
     virtual void unloadMonitorWindow() = 0;

@@ -224,6 +224,13 @@ private Q_SLOTS:
         }
     }
 
+    void noUpdateLocationRecordsNoCheck() {
+        services.updateLocationConfigured = false;
+        start();
+        QVERIFY(services.called("testAndUpdate(1,0)"));
+        QVERIFY(!store.read("UpdateCheckLast"));
+    }
+
     void updateCheckOffSkipsIt() {
         set("VersionCheck", "False");
         start();

@@ -20,6 +20,7 @@ public:
     bool optionsMarkChanges = true;
     int optionsPage = 0;
     bool popupOpen = false;
+    bool updateLocationConfigured = true;
     QString lastMessageText;
     int lastMessageStyle = -1;
     QString lastMessageTitle;
@@ -45,8 +46,9 @@ public:
     void setHotkeyEnabled(bool enabled) override {
         record(QStringLiteral("setHotkeyEnabled(%1)").arg(enabled ? "true" : "false"));
     }
-    void testAndUpdate(bool showStatus, bool showMessage) override {
+    bool testAndUpdate(bool showStatus, bool showMessage) override {
         record(QStringLiteral("testAndUpdate(%1,%2)").arg(showStatus).arg(showMessage));
+        return updateLocationConfigured;
     }
     void unloadMonitorWindow() override { record("unloadMonitorWindow"); }
     void unloadOptionsDialog() override { record("unloadOptionsDialog"); }

@@ -1,0 +1,39 @@
+#include "support/LocalHttpServer.h"
+
+#include <QTcpSocket>
+
+LocalHttpServer::LocalHttpServer(QObject* parent) : QObject(parent) {
+    server_.listen(QHostAddress::LocalHost);
+    connect(&server_, &QTcpServer::newConnection, this, [this] {
+        while (QTcpSocket* socket = server_.nextPendingConnection()) {
+            socket->setParent(this);
+            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { answer(socket); });
+            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        }
+    });
+}
+
+QString LocalHttpServer::base() const {
+    return QStringLiteral("http://127.0.0.1:%1").arg(port());
+}
+
+void LocalHttpServer::answer(QTcpSocket* socket) {
+    const QByteArray head = socket->peek(64 * 1024);
+    if (!head.contains("\r\n\r\n")) {
+        return;  // wait for the whole request head
+    }
+    socket->readAll();
+    const QString path = QString::fromLatin1(head.split(' ').value(1));
+    requests << path;
+    if (stalled.contains(path)) {
+        return;
+    }
+    const Document document = documents.value(path, Document{404, "not found", {}});
+    QByteArray reply = "HTTP/1.1 " + QByteArray::number(document.status) + " X\r\n";
+    if (!document.location.isEmpty()) {
+        reply += "Location: " + document.location + "\r\n";
+    }
+    reply += "Content-Length: " + QByteArray::number(document.body.size()) + "\r\nConnection: close\r\n\r\n";
+    socket->write(reply + document.body);
+    socket->disconnectFromHost();
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QStringList>
+#include <QTcpServer>
+
+class QTcpSocket;
+
+// A tiny HTTP/1.1 server on a loopback port of its own that serves documents from memory. Paths
+// it does not know get 404; a `stalled` path is read and never answered.
+class LocalHttpServer : public QObject {
+    Q_OBJECT
+
+public:
+    struct Document {
+        int status = 200;
+        QByteArray body;
+        QByteArray location;  // for a redirect
+    };
+
+    explicit LocalHttpServer(QObject* parent = nullptr);
+
+    quint16 port() const { return server_.serverPort(); }
+    QString base() const;  // "http://127.0.0.1:port"
+
+    void serve(const QString& path, const QByteArray& body) { documents[path] = Document{200, body, {}}; }
+    void redirect(const QString& path, const QByteArray& to) { documents[path] = Document{302, {}, to}; }
+
+    QHash<QString, Document> documents;
+    QStringList stalled;
+    QStringList requests;  // paths, in the order asked
+
+private:
+    void answer(QTcpSocket* socket);
+
+    QTcpServer server_;
+};
