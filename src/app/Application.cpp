@@ -1,7 +1,9 @@
 #include "app/Application.h"
 
+#include "app/Logo.h"
 #include "app/MessageBox.h"
 #include "app/StartupShortcut.h"
+#include "app/TrayCommands.h"
 #include "app/WindowHelpers.h"
 #include "monitor/PopupText.h"
 #include "timesync/TimeServerTable.h"
@@ -57,7 +59,10 @@ bool Application::anotherInstanceRunning() {
     return !instance_.acquire();
 }
 
-void Application::showSplash() {}
+void Application::showSplash() {
+    Logo splash;
+    splash.exec();
+}
 
 void Application::resetAlertState() {
     alertBalloon_->setTitle(QStringLiteral("Computer Threshold Violations"));
@@ -142,7 +147,14 @@ void Application::unloadMonitorWindow() {
 
 void Application::unloadOptionsDialog() {}
 
-void Application::showAbout() {}
+void Application::showAbout() {
+    if (!about_) {
+        about_ = new frmAbout([this] { TrayCommands(*menu_, *this).mnuVersion_Click(); });
+    }
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
+}
 
 void Application::setMonitorTopmost(bool onTop) {
     if (monitor_) {
@@ -247,6 +259,9 @@ int Application::showMessageBox(const QString& text, int style, const QString& t
 
 void Application::unloadWindows() {
     unloadMonitorWindow();
+    if (about_) {
+        about_->close();
+    }
     UnloadMessageBoxes();
     unloadPopup();
     if (syncDialog_) {

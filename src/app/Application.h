@@ -9,14 +9,15 @@
 #include "app/SingleInstance.h"
 #include "app/ThresholdMonitor.h"
 #include "app/TrayIcon.h"
+#include "app/frmAbout.h"
 #include "monitor/Display.h"
-#include "timesync/SystemHostResolver.h"
-#include "timesync/TimeSyncExec.h"
 #include "monitor/Popup.h"
 #include "platform/IniSettingsStore.h"
 #include "stats/CpuMeter.h"
 #include "stats/SysInfo.h"
 #include "stats/SystemInfoModule.h"
+#include "timesync/SystemHostResolver.h"
+#include "timesync/TimeSyncExec.h"
 
 #include <QObject>
 #include <QPointer>
@@ -97,6 +98,7 @@ private:
     QPointer<monitor::Display> monitor_;
     SystemHostResolver hostResolver_;
     QPointer<TimeSyncExec> syncDialog_;
+    QPointer<frmAbout> about_;
     std::unique_ptr<AlertBalloonView> alertBalloon_;
     std::unique_ptr<ThresholdMonitor> thresholdMonitor_;
     std::unique_ptr<CpuMeter> popupCpuMeter_;

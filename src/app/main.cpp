@@ -1,6 +1,7 @@
 #include "app/AppIcon.h"
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/ProgramVersion.h"
 #include "platform/TerminationSignals.h"
 #include "stats/StatsCommand.h"
 #include "timesync/SntpQuery.h"
@@ -24,7 +25,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (commandLine.version) {
-        std::printf("Quorvane %s\n", QUORVANE_VERSION);
+        std::printf("Quorvane %s\n", qPrintable(ProgramVersion::text()));
         return 0;
     }
     if (commandLine.query) {
@@ -39,7 +40,7 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
-    QApplication::setApplicationVersion(QStringLiteral(QUORVANE_VERSION));
+    QApplication::setApplicationVersion(ProgramVersion::text());
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(AppIcon::icon());
 
