@@ -5,7 +5,6 @@
 #include "app/ProgramVersion.h"
 
 #include <QDesktopServices>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -76,12 +75,15 @@ frmAbout::frmAbout(std::function<void()> updateCheck, UrlOpener openUrl, Address
     links->setColumnStretch(1, 1);
     text->addLayout(links);
 
-    auto* buttons = new QDialogButtonBox;
-    auto* cmdSysInfo = buttons->addButton(QStringLiteral("Update Check"), QDialogButtonBox::ActionRole);
+    auto* cmdSysInfo = new QPushButton(QStringLiteral("Update Check"));
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
-    auto* cmdOK = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    auto* cmdOK = new QPushButton(QStringLiteral("OK"));
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdSysInfo);
+    buttons->addStretch();
+    buttons->addWidget(cmdOK);
     connect(cmdSysInfo, &QPushButton::clicked, this, [this] {
         if (updateCheck_) {
             updateCheck_();
@@ -96,7 +98,7 @@ frmAbout::frmAbout(std::function<void()> updateCheck, UrlOpener openUrl, Address
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body);
     layout->addSpacing(8);
-    layout->addWidget(buttons);
+    layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
