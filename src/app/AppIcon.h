@@ -2,8 +2,8 @@
 
 #include <QIcon>
 
-// The program's icon, drawn at every size the tray and window managers ask for: three level bars
-// in front of a clock face.
+// The program's icon (a clock whose rim is a level gauge), from the renderings of
+// resources/icons/hicolor/scalable/apps/quorvane.svg that are built into the program.
 namespace AppIcon {
 QIcon icon();
 QPixmap pixmap(int size);

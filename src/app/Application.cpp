@@ -1,7 +1,9 @@
 #include "app/Application.h"
 
+#include "app/Logo.h"
 #include "app/MessageBox.h"
 #include "app/StartupShortcut.h"
+#include "app/TrayCommands.h"
 #include "app/WindowHelpers.h"
 #include "monitor/PopupText.h"
 #include "timesync/TimeServerTable.h"
@@ -87,7 +89,10 @@ bool Application::anotherInstanceRunning() {
     return instance_.acquire().outcome != SingleInstance::Outcome::Acquired;
 }
 
-void Application::showSplash() {}
+void Application::showSplash() {
+    Logo splash;
+    splash.exec();
+}
 
 void Application::resetAlertState() {
     alerts_->setTitle(QStringLiteral("Computer Threshold Violations"));
@@ -217,7 +222,14 @@ void Application::unloadOptionsDialog() {
     options_->unload();
 }
 
-void Application::showAbout() {}
+void Application::showAbout() {
+    if (!about_) {
+        about_ = new frmAbout([this] { TrayCommands(*menu_, *this).mnuVersion_Click(); });
+    }
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
+}
 
 void Application::setMonitorTopmost(bool onTop) {
     if (monitor_) {
@@ -326,6 +338,9 @@ int Application::showMessageBox(const QString& text, int style, const QString& t
 
 void Application::unloadWindows() {
     unloadMonitorWindow();
+    if (about_) {
+        about_->close();
+    }
     UnloadMessageBoxes();
     unloadOptionsDialog();
     unloadPopup();

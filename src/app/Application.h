@@ -10,6 +10,7 @@
 #include "app/SingleInstance.h"
 #include "app/ThresholdMonitor.h"
 #include "app/TrayIcon.h"
+#include "app/frmAbout.h"
 #include "hotkey/VBHotKey.h"
 #include "monitor/Display.h"
 #include "monitor/Popup.h"
@@ -106,6 +107,7 @@ private:
     QPointer<monitor::Display> monitor_;
     SystemHostResolver hostResolver_;
     QPointer<TimeSyncExec> syncDialog_;
+    QPointer<frmAbout> about_;
     std::unique_ptr<AlertBalloonView> alertBalloon_;
     std::unique_ptr<NotificationAlertView> alertNotification_;
     std::unique_ptr<AlertBalloonChooser> alerts_;

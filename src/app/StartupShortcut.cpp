@@ -93,7 +93,7 @@ QString StartupShortcut::CreateShortcut(const QString& target, const QString& ar
     content += name_.toUtf8();
     content += "\nComment=System monitor and clock synchronisation in the notification area\nExec=";
     content += execLine(target, arguments).toUtf8();
-    content += "\nTerminal=false\nX-GNOME-Autostart-enabled=true\n";
+    content += "\nIcon=quorvane\nTerminal=false\nX-GNOME-Autostart-enabled=true\n";
     if (!writeEntry(content)) {
         return failureMessage(target);
     }

@@ -2,6 +2,7 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/EventLoopRun.h"
+#include "app/ProgramVersion.h"
 #include "platform/TerminationSignals.h"
 #include "stats/StatsCommand.h"
 #include "timesync/SntpQuery.h"
@@ -38,9 +39,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (commandLine.help || commandLine.version) {
-        const QString text = commandLine.help
-                                 ? CommandLine::usage()
-                                 : QStringLiteral("Quorvane %1\n").arg(QStringLiteral(QUORVANE_VERSION));
+        const QString text = commandLine.help ? CommandLine::usage()
+                                              : QStringLiteral("Quorvane %1\n").arg(ProgramVersion::text());
         return printed(text) ? 0 : 1;
     }
     if (commandLine.query) {
@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
-    QApplication::setApplicationVersion(QStringLiteral(QUORVANE_VERSION));
+    QApplication::setApplicationVersion(ProgramVersion::text());
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(AppIcon::icon());
 

@@ -1,5 +1,7 @@
 #include "update/ProgramUpdates.h"
 
+#include "app/ProgramVersion.h"
+
 #include "update/UpdateDownloadFolder.h"
 #include "update/UpdateLocation.h"
 
@@ -15,8 +17,7 @@ ProgramUpdates::ProgramUpdates(const AppSettings& settings, bool dryRun, std::fu
 }
 
 UpdateVersion ProgramUpdates::programVersion() {
-    return UpdateVersion::parse(QStringLiteral(QUORVANE_VERSION).section(QLatin1Char('.'), 0, 1))
-        .value_or(UpdateVersion{});
+    return UpdateVersion{ProgramVersion::majorNumber(), ProgramVersion::minorNumber()};
 }
 
 bool ProgramUpdates::testAndUpdate(bool showStatus, bool showMessage) {

@@ -1,5 +1,6 @@
 #include "update/UpdateTransfer.h"
 
+#include "app/ProgramVersion.h"
 #include "update/UpdateAddress.h"
 
 #include <QCryptographicHash>
@@ -70,7 +71,7 @@ void UpdateTransfer::start(const QUrl& url, qint64 limit, const QString& path, D
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::UserVerifiedRedirectPolicy);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-    request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Quorvane/" QUORVANE_VERSION));
+    request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Quorvane/") + ProgramVersion::text());
     QNetworkReply* reply = manager_.get(request);
     reply_ = reply;
 

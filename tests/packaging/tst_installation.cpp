@@ -1,0 +1,89 @@
+#include "app/CommandLine.h"
+#include "app/ProgramVersion.h"
+
+#include <QtTest>
+
+// What `cmake --install` (and so the Debian package, which CPack builds from the same rules) puts in
+// place, installed from this build into a temporary prefix.
+class InstallationTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir prefix;
+
+    QString installed(const QString& path) const { return prefix.path() + QLatin1Char('/') + path; }
+    static QString read(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+    static QString entryValue(const QString& entry, const QString& key) {
+        const QRegularExpression line(QStringLiteral("^%1=(.*)$").arg(key),
+                                      QRegularExpression::MultilineOption);
+        return line.match(entry).captured(1);
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        QVERIFY(prefix.isValid());
+        QProcess install;
+        install.setProcessChannelMode(QProcess::MergedChannels);
+        install.start(QStringLiteral(QUORVANE_CMAKE),
+                      {"--install", QStringLiteral(QUORVANE_BUILD_DIR), "--prefix", prefix.path()});
+        QVERIFY(install.waitForFinished(60000));
+        QVERIFY2(install.exitCode() == 0, install.readAll().constData());
+    }
+
+    void everyFileIsInItsPlace() {
+        QStringList expected{"bin/quorvane",
+                             "share/applications/quorvane.desktop",
+                             "share/man/man1/quorvane.1",
+                             "share/doc/quorvane/LICENSE",
+                             "share/doc/quorvane/public-ntp-servers.LICENSE",
+                             "share/icons/hicolor/scalable/apps/quorvane.svg"};
+        for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+            expected << QStringLiteral("share/icons/hicolor/%1x%1/apps/quorvane.png").arg(size);
+        }
+        for (const QString& path : expected) {
+            QVERIFY2(QFileInfo(installed(path)).isFile(), qPrintable(path));
+        }
+        QCOMPARE(QDir(installed("share/metainfo")).entryList({"*.metainfo.xml"}).size(), 1);
+        for (const int size : {16, 256}) {
+            const QImage icon(
+                installed(QStringLiteral("share/icons/hicolor/%1x%1/apps/quorvane.png").arg(size)));
+            QCOMPARE(icon.size(), QSize(size, size));
+        }
+    }
+
+    void theDesktopEntryStartsTheInstalledProgram() {
+        const QString entry = read(installed("share/applications/quorvane.desktop"));
+        QVERIFY(QFileInfo(installed("bin/" + entryValue(entry, "Exec"))).isExecutable());
+        QVERIFY(QFileInfo::exists(
+            installed("share/icons/hicolor/scalable/apps/" + entryValue(entry, "Icon") + ".svg")));
+        const QString metainfo =
+            read(installed("share/metainfo/") +
+                 QDir(installed("share/metainfo")).entryList({"*.metainfo.xml"}).value(0));
+        QVERIFY(metainfo.contains("<launchable type=\"desktop-id\">quorvane.desktop</launchable>"));
+        QVERIFY(metainfo.contains(QStringLiteral("<release version=\"%1\"").arg(ProgramVersion::text())));
+
+        QProcess program;
+        program.start(installed("bin/quorvane"), {"--version"});
+        QVERIFY(program.waitForFinished(10000));
+        QCOMPARE(program.readAllStandardOutput(), ("Quorvane " + ProgramVersion::text() + "\n").toUtf8());
+    }
+
+    void theManualNamesEveryOption() {
+        const QString manual = read(installed("share/man/man1/quorvane.1")).remove(QLatin1Char('\\'));
+        const QRegularExpression option(QStringLiteral("(?:^|\\s)(--?[a-z][a-z-]*|/sync)"));
+        int seen = 0;
+        for (const auto& match : option.globalMatch(CommandLine::usage())) {
+            ++seen;
+            QVERIFY2(manual.contains(match.captured(1)), qPrintable(match.captured(1)));
+        }
+        QVERIFY(seen >= 7);
+        for (const char* section : {".SH EXIT STATUS", ".SH FILES", "Quorvane.conf"}) {
+            QVERIFY2(manual.contains(section), section);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(InstallationTest)
+#include "tst_installation.moc"
