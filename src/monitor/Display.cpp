@@ -515,7 +515,8 @@ void Display::mouseMoveEvent(QMouseEvent* event) {
 
 bool Display::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseMove) {
-        const int barRow = int(StatBar.indexOf(static_cast<LevelBar*>(watched)));
+        // Captions are watched too: only a real bar may be looked up as one.
+        const int barRow = int(StatBar.indexOf(dynamic_cast<LevelBar*>(watched)));
         if (barRow >= 0) {
             StatBar_MouseMove(barRow);
         } else {
