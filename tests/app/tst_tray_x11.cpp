@@ -42,7 +42,7 @@ private Q_SLOTS:
         // Monitoring from the tray menu: the menu's second item.
         DesktopSession::movePointer(centre(icon));
         DesktopSession::xdotool({"click", "3"});
-        QTest::qWait(700);
+        QTRY_VERIFY_WITH_TIMEOUT(session.menuOpen(), 10000);
         DesktopSession::xdotool({"key", "Down"});
         DesktopSession::xdotool({"key", "Down"});
         DesktopSession::xdotool({"key", "Return"});
@@ -96,7 +96,7 @@ private Q_SLOTS:
         QVERIFY(!session.settings().contains("TimeSyncOnStart"));
         DesktopSession::movePointer(centre(icon));
         DesktopSession::xdotool({"click", "3"});
-        QTest::qWait(700);
+        QTRY_VERIFY_WITH_TIMEOUT(session.menuOpen(), 10000);
         // From the bottom: Exit, About, Check for new version, then the start-up synchronisation.
         for (int i = 0; i < 4; ++i) {
             DesktopSession::xdotool({"key", "Up"});
@@ -108,7 +108,7 @@ private Q_SLOTS:
     void exitAsksFirst() {
         DesktopSession::movePointer(centre(icon));
         DesktopSession::xdotool({"click", "3"});
-        QTest::qWait(700);
+        QTRY_VERIFY_WITH_TIMEOUT(session.menuOpen(), 10000);
         DesktopSession::xdotool({"key", "Up"});
         DesktopSession::xdotool({"key", "Return"});
         QTRY_VERIFY_WITH_TIMEOUT(!session.window(" Exit").isEmpty(), 5000);
@@ -117,7 +117,7 @@ private Q_SLOTS:
         QCOMPARE(session.program().state(), QProcess::Running);
 
         DesktopSession::xdotool({"click", "3"});
-        QTest::qWait(700);
+        QTRY_VERIFY_WITH_TIMEOUT(session.menuOpen(), 10000);
         DesktopSession::xdotool({"key", "Up"});
         DesktopSession::xdotool({"key", "Return"});
         QTRY_VERIFY_WITH_TIMEOUT(!session.window(" Exit").isEmpty(), 5000);

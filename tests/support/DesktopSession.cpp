@@ -121,6 +121,21 @@ QRect DesktopSession::window(const QString& name) const {
     return {};
 }
 
+bool DesktopSession::menuOpen() const {
+    const QString tree = run(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")});
+    static const QRegularExpression line(
+        QStringLiteral(R"RE(^\s*(0x[0-9a-f]+) "Quorvane": \("quorvane" "Quorvane"\)\s+(\d+)x(\d+)\+)RE"));
+    for (const QString& text : tree.split(QLatin1Char('\n'))) {
+        const QRegularExpressionMatch match = line.match(text);
+        if (match.hasMatch() && match.captured(2).toInt() >= 100 &&
+            run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), match.captured(1)})
+                .contains(QLatin1String("IsViewable"))) {
+            return true;
+        }
+    }
+    return false;
+}
+
 QRect DesktopSession::trayIcon() const {
     const QString tree = run(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")});
     static const QRegularExpression line(QStringLiteral(

@@ -28,6 +28,8 @@ public:
     QRect trayIcon() const;
     // A visible window of the program whose name matches, or an empty rectangle.
     QRect window(const QString& name) const;
+    // Whether the tray menu is open: a visible window of the program larger than the icon.
+    bool menuOpen() const;
     QString settings() const;
 
     static QString run(const QString& program, const QStringList& arguments);
