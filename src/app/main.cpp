@@ -46,12 +46,22 @@ int main(int argc, char** argv) {
     // Log-out, kill and Ctrl+C end the program through the same unload as its Exit command; the
     // handler is in place before start-up, which a signal may interrupt.
     TerminationSignals termination;
-    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, &QApplication::quit);
+    bool terminationRequested = false;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, [&terminationRequested] {
+        terminationRequested = true;
+        QApplication::quit();
+    });
 
     Application program(commandLine);
     if (!program.start()) {
         return 0;
     }
     QObject::connect(&app, &QApplication::aboutToQuit, &program, [&program] { program.menu().unload(); });
+    if (terminationRequested) {
+        // The signal came while start-up let events run (the first run's Options dialog does):
+        // a quit before the event loop runs would be lost.
+        program.menu().unload();
+        return 0;
+    }
     return QApplication::exec();
 }
