@@ -78,6 +78,12 @@ OptionsTimeSyncPage::OptionsTimeSyncPage(TimeServerTable& table, SharedSettingsS
 
     connect(ServerList, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* node) { ServerList_NodeClick(node); });
+    // Moving through the tree with the keys chooses as a click does.
+    connect(ServerList, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) {
+        if (!building_ && node) {
+            ServerList_NodeClick(node);
+        }
+    });
     connect(Check3, &QCheckBox::toggled, this, [this] {
         followSyncBox();
         Q_EMIT changed();
@@ -113,6 +119,7 @@ QTreeWidgetItem* OptionsTimeSyncPage::child(QTreeWidgetItem* parent, const QStri
 }
 
 void OptionsTimeSyncPage::BuildServerTree() {
+    building_ = true;
     ServerList->clear();
     nodes_.clear();
     auto* root = new QTreeWidgetItem(ServerList, {QStringLiteral("Time Servers")});
@@ -142,6 +149,7 @@ void OptionsTimeSyncPage::BuildServerTree() {
     if (!remembered) {
         table_.currentServer = nullptr;
     }
+    building_ = false;
 }
 
 void OptionsTimeSyncPage::ServerList_NodeClick(QTreeWidgetItem* node) {

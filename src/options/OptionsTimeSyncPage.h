@@ -51,4 +51,5 @@ private:
     TimeServerTable& table_;
     SharedSettingsState& shared_;
     QHash<QString, QTreeWidgetItem*> nodes_;  // country and state nodes by key
+    bool building_ = false;
 };

@@ -136,7 +136,7 @@ void TestMessageBoxLayout::noTitleKeepsTheDesignTimeCaption() {
     QCOMPARE(layout.caption, QStringLiteral(" Quorvane Options"));
     QCOMPARE(captionsOf(layout), QStringList{"&OK"});
     QCOMPARE(layout.iconIndex, 2);
-    QCOMPARE(layout.captionWidth, qRound(18 * kCharWidth * 1.28));
+    QCOMPARE(layout.captionWidth, qRound(17 * kCharWidth * 1.28));
     QCOMPARE(layout.window.width(), layout.captionWidth);
 }
 

@@ -57,7 +57,7 @@ private Q_SLOTS:
         fake.systemValues->text("ProcessorNameString", "Test CPU");
         fake.systemValues->number("~MHz", 2400);
         fake.processes->counts = ProcessCounts{1234, 5678};
-        fake.osVersion->answer = OsVersion{2, 10, 0, 9999};
+        fake.osVersion->answer = OsVersion{2, 10, 0, 9999, {}, {}};
         SystemInfoModule module(fake.sources(), nullptr);
 
         QString text;

@@ -328,7 +328,7 @@ private Q_SLOTS:
         QFETCH(int, major);
         QFETCH(int, minor);
         QFETCH(int, kind);
-        fake.osVersion->answer = OsVersion{platform, major, minor, 3000};
+        fake.osVersion->answer = OsVersion{platform, major, minor, 3000, {}, {}};
         const PlatformFacts facts = module->platformFacts();
         QCOMPARE(facts.windowsKind, kind);
         QCOMPARE(facts.statsFamily, (kind >= 3 ? 95 : 2000));
@@ -341,7 +341,7 @@ private Q_SLOTS:
         QCOMPARE(module->GetWindowsKind(), 0);
         QVERIFY(!module->IsNTPlatform());
         QVERIFY(!module->buildAtLeast2200());
-        fake.osVersion->answer = OsVersion{2, 6, 1, 0x10000 + 2199};  // only the low 16 bits count
+        fake.osVersion->answer = OsVersion{2, 6, 1, 0x10000 + 2199, {}, {}};  // only the low 16 bits count
         QVERIFY(module->IsNTPlatform());
         QVERIFY(!module->buildAtLeast2200());
         QVERIFY(module->IsVistaOrLater());
