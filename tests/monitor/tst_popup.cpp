@@ -11,7 +11,7 @@ class PopupTest : public QObject {
 
     Popup::Hooks hooks() {
         return {[this] { return text; }, [this] { return pointerOnIcon; },
-                [] { return QSize(1280 * 15, 776 * 15); }, [] { return 15; }};
+                [] { return QSize(1280 * 15, 776 * 15); }, [] { return 15; }, [] { return QRect(); }};
     }
 
 private Q_SLOTS:

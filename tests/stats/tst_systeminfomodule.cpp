@@ -84,8 +84,8 @@ private Q_SLOTS:
         fake.cpuTimes->idle = 0;
         fake.cpuTimes->now = 0;
         meter->Initialize();
-        fake.cpuTimes->idle = 1000100;  // a tiny bit more idle than time passed: -1
-        fake.cpuTimes->now = 1000000;
+        fake.cpuTimes->idle = 10001000;  // a tiny bit more idle than time passed: -1
+        fake.cpuTimes->now = 10000000;
         QCOMPARE(module->itemValue(0, meter.get()), std::optional<qint16>(0));
         fake.cpuTimes->idle.reset();
         QVERIFY(!module->cpuValue(*meter));  // a failed reading is not a measurement of 0 %
