@@ -45,12 +45,28 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(AppIcon::icon());
 
     // Log-out, kill and Ctrl+C end the program through the same unload as its Exit command; the
-    // handler is in place before start-up, which a signal may interrupt.
+    // handler is in place before start-up, which a signal may interrupt. QApplication::quit() does
+    // nothing before exec() runs, so a request during start-up (the splash screen holds it for
+    // seconds) closes the windows start-up waits on and is acted on once start-up returns.
     TerminationSignals termination;
-    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, &QApplication::quit);
+    bool starting = true;
+    bool terminationRequested = false;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app,
+                     [&starting, &terminationRequested] {
+                         terminationRequested = true;
+                         if (starting) {
+                             QApplication::closeAllWindows();
+                         }
+                         QApplication::quit();
+                     });
 
     Application program(commandLine);
     if (!program.start()) {
+        return 0;
+    }
+    starting = false;
+    if (terminationRequested) {
+        program.menu().unload();
         return 0;
     }
     QObject::connect(&app, &QApplication::aboutToQuit, &program, [&program] { program.menu().unload(); });
