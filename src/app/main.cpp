@@ -60,9 +60,17 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(AppIcon::icon());
 
     // Log-out, kill and Ctrl+C end the program through the same unload as its Exit command; the
-    // handler is in place before start-up, which a signal may interrupt.
+    // handler is in place before start-up, which a signal may interrupt. QApplication::quit() does
+    // nothing before the event loop runs, so a request during start-up (the splash screen holds it
+    // for seconds) closes the windows start-up waits on and is acted on once the loop starts.
     TerminationSignals termination;
-    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, &QApplication::quit);
+    bool starting = true;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, [&starting] {
+        if (starting) {
+            QApplication::closeAllWindows();
+        }
+        QApplication::quit();
+    });
 
     Application program(commandLine);
     switch (program.start()) {
@@ -73,5 +81,6 @@ int main(int argc, char** argv) {
         case Application::Start::Running:
             break;
     }
+    starting = false;
     return runEventLoop(termination, [&program] { program.menu().unload(); });
 }
