@@ -57,7 +57,7 @@ public:
     void addTrayIcon(const QString&) override {}
     void hideFromTaskList() override {}
     void setHotkeyEnabled(bool) override {}
-    void testAndUpdate(bool, bool) override {}
+    bool testAndUpdate(bool, bool) override { return false; }
     void unloadMonitorWindow() override {}
     void unloadOptionsDialog() override {}
     void showAbout() override {}

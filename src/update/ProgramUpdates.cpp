@@ -7,13 +7,12 @@
 
 ProgramUpdates::ProgramUpdates(const AppSettings& settings, bool dryRun, std::function<void()> exitProgram,
                                QObject* parent)
-    : QObject(parent),
-      settings_(settings),
-      starter_(dryRun),
-      update_(programVersion(), prompts_, starter_, UpdateDownloadFolder::defaultParent(), this) {
-    update_.setUpdateFile(QStringLiteral("quorvaneinstall.deb"));
-    // The package installer has the file now; the program ends as its Exit command does.
-    connect(&update_, &InternetUpdate::UpdateStarted, this, [exitProgram] { exitProgram(); });
+    : QObject(parent), settings_(settings), starter_(dryRun), exitProgram_(std::move(exitProgram)) {}
+
+void ProgramUpdates::unload() {
+    if (update_) {
+        update_->cancel();
+    }
 }
 
 UpdateVersion ProgramUpdates::programVersion() {
@@ -22,12 +21,19 @@ UpdateVersion ProgramUpdates::programVersion() {
 
 bool ProgramUpdates::testAndUpdate(bool showStatus, bool showMessage) {
     const QString location = UpdateLocation::configured(settings_);
-    update_.setDownloadURL(location);
-    update_.setShowStatus(showStatus);
-    update_.setShowMessage(showMessage);
     if (location.isEmpty() && !showMessage) {
         return false;
     }
-    update_.TestAndUpdate();  // says so itself when no location is configured
+    if (!update_) {
+        update_ = std::make_unique<InternetUpdate>(programVersion(), prompts_, starter_,
+                                                   UpdateDownloadFolder::defaultParent());
+        update_->setUpdateFile(QStringLiteral("quorvaneinstall.deb"));
+        // The package installer has the file now; the program ends as its Exit command does.
+        connect(update_.get(), &InternetUpdate::UpdateStarted, this, [this] { exitProgram_(); });
+    }
+    update_->setDownloadURL(location);
+    update_->setShowStatus(showStatus);
+    update_->setShowMessage(showMessage);
+    update_->TestAndUpdate();  // says so itself when no location is configured
     return !location.isEmpty();
 }

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <functional>
+#include <memory>
 
 class AppSettings;
 
@@ -21,9 +22,7 @@ public:
     // Starts the check; false, with nothing done beyond the message asked for, when no location
     // is configured.
     bool testAndUpdate(bool showStatus, bool showMessage);
-    void unload() { update_.cancel(); }
-
-    InternetUpdate& internetUpdate() { return update_; }
+    void unload();
 
     static UpdateVersion programVersion();
 
@@ -31,5 +30,6 @@ private:
     const AppSettings& settings_;
     WindowUpdatePrompts prompts_;
     DesktopFileStarter starter_;
-    InternetUpdate update_;
+    std::function<void()> exitProgram_;
+    std::unique_ptr<InternetUpdate> update_;  // made for the first check: no network set-up before
 };
