@@ -32,13 +32,12 @@ NumberBox::Cleaned NumberBox::clean(const QString& text, bool positiveOnly) {
             result.text += QLatin1Char('-');
         }
     }
-    if (numberOf(result.text) >= 0) {
-        result.nonNegative = true;
-    } else if (positiveOnly) {
+    // A positive-only box keeps no minus sign, not even one with no number after it.
+    if (positiveOnly && result.text.startsWith(QLatin1Char('-'))) {
         result.text.remove(0, 1);
         result.nonNegative = true;
     } else {
-        result.nonNegative = false;
+        result.nonNegative = numberOf(result.text) >= 0;
     }
     return result;
 }
