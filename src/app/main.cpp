@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QTimer>
 #include <cstdio>
 
 int main(int argc, char** argv) {
@@ -55,7 +56,8 @@ int main(int argc, char** argv) {
                      [&starting, &terminationRequested] {
                          terminationRequested = true;
                          if (starting) {
-                             QApplication::closeAllWindows();
+                             // Deferred: the request may arrive while a window is still being shown.
+                             QTimer::singleShot(0, &QApplication::closeAllWindows);
                          }
                          QApplication::quit();
                      });
