@@ -87,7 +87,9 @@ void Logo::exec() {
     }
     show();
     raise();
-    loop.exec();
+    if (isVisible()) {  // not closed while it was being shown
+        loop.exec();
+    }
 }
 
 void Logo::paintEvent(QPaintEvent*) {

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QTimer>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -67,7 +68,8 @@ int main(int argc, char** argv) {
     bool starting = true;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, [&starting] {
         if (starting) {
-            QApplication::closeAllWindows();
+            // Deferred: the request may arrive while a window is still being shown.
+            QTimer::singleShot(0, &QApplication::closeAllWindows);
         }
         QApplication::quit();
     });
