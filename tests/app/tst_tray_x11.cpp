@@ -11,6 +11,23 @@ class TrayX11Test : public QObject {
 
     static QPoint centre(const QRect& rect) { return rect.center(); }
 
+    // A right-click on the icon until its menu shows. On this display a click that lands right after
+    // the program handled another menu command is sometimes not seen by the icon; a user clicks again.
+    bool openTrayMenu() {
+        DesktopSession::movePointer(centre(icon));
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            DesktopSession::xdotool({"click", "3"});
+            QDeadlineTimer shown(3000);
+            while (!shown.hasExpired()) {
+                if (session.menuOpen()) {
+                    return true;
+                }
+                QTest::qWait(100);
+            }
+        }
+        return false;
+    }
+
 private Q_SLOTS:
     void initTestCase() {
         QString why;
@@ -106,9 +123,8 @@ private Q_SLOTS:
     }
 
     void exitAsksFirst() {
-        DesktopSession::movePointer(centre(icon));
-        DesktopSession::xdotool({"click", "3"});
-        QTRY_VERIFY_WITH_TIMEOUT(session.menuOpen(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!session.menuOpen(), 5000);  // the last case's menu has gone
+        QVERIFY(openTrayMenu());
         DesktopSession::xdotool({"key", "Up"});
         DesktopSession::xdotool({"key", "Return"});
         QTRY_VERIFY_WITH_TIMEOUT(!session.window(" Exit").isEmpty(), 5000);
@@ -116,8 +132,7 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(session.window(" Exit").isEmpty(), 5000);
         QCOMPARE(session.program().state(), QProcess::Running);
 
-        DesktopSession::xdotool({"click", "3"});
-        QTRY_VERIFY_WITH_TIMEOUT(session.menuOpen(), 10000);
+        QVERIFY(openTrayMenu());
         DesktopSession::xdotool({"key", "Up"});
         DesktopSession::xdotool({"key", "Return"});
         QTRY_VERIFY_WITH_TIMEOUT(!session.window(" Exit").isEmpty(), 5000);
