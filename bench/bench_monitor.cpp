@@ -9,7 +9,7 @@
 // Both read the real machine (/proc, /sys, statvfs); nothing is written outside memory.
 #include "app/Menu.h"
 #include "monitor/Display.h"
-#include "monitor/LevelBar.h"
+#include "widgets/LevelBar.h"
 
 #include "BenchmarkMain.h"
 

@@ -1,6 +1,6 @@
 #include "app/AlertBalloonView.h"
 
-#include "app/FixedPitchFont.h"
+#include "widgets/FixedPitchFont.h"
 
 #include "stats/SysInfo.h"
 

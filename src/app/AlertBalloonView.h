@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/AlertBalloon.h"
-#include "app/Balloon.h"
+#include "widgets/Balloon.h"
 
 #include <QObject>
 

@@ -1,10 +1,10 @@
 #include "app/Application.h"
 
 #include "app/Logo.h"
-#include "app/MessageBox.h"
+#include "widgets/MessageBox.h"
 #include "app/StartupShortcut.h"
 #include "app/TrayCommands.h"
-#include "app/WindowHelpers.h"
+#include "widgets/WindowHelpers.h"
 #include "monitor/PopupText.h"
 #include "timesync/TimeServerTable.h"
 #include "update/ProgramUpdates.h"

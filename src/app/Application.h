@@ -2,7 +2,7 @@
 
 #include "app/AlertBalloonChooser.h"
 #include "app/AlertBalloonView.h"
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "app/CommandLine.h"
 #include "app/LiveReadings.h"
 #include "app/Menu.h"
@@ -16,7 +16,7 @@
 #include "monitor/Popup.h"
 #include "options/OptionsDialogHost.h"
 #include "platform/GlobalHotkeys.h"
-#include "platform/IniSettingsStore.h"
+#include "platform/linux/IniSettingsStore.h"
 #include "stats/CpuMeter.h"
 #include "stats/SysInfo.h"
 #include "stats/SystemInfoModule.h"

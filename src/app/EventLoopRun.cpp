@@ -1,6 +1,6 @@
 #include "app/EventLoopRun.h"
 
-#include "platform/TerminationSignals.h"
+#include "platform/linux/TerminationSignals.h"
 
 #include <QCoreApplication>
 #include <QTimer>

@@ -1,7 +1,7 @@
 #include "app/Logo.h"
 
 #include "app/AppIcon.h"
-#include "app/ProgramVersion.h"
+#include "settings/ProgramVersion.h"
 #include "stats/SysInfo.h"
 
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
 #include "app/Menu.h"
 
-#include "app/SettingsConversions.h"
+#include "settings/SettingsConversions.h"
 
 namespace {
 const QString kTrayTooltip = QStringLiteral(" Quorvane");

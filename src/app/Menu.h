@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "app/MenuServices.h"
-#include "app/SharedSettingsState.h"
-#include "app/TrayMenuState.h"
+#include "settings/SharedSettingsState.h"
+#include "settings/TrayMenuState.h"
 #include "platform/PlatformFacts.h"
 
 #include <QDateTime>

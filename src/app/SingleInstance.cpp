@@ -1,6 +1,6 @@
 #include "app/SingleInstance.h"
 
-#include "platform/WriteFailureReason.h"
+#include "platform/linux/WriteFailureReason.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "app/TrayCommands.h"
 
-#include "app/WindowHelpers.h"
+#include "widgets/WindowHelpers.h"
 
 namespace {
 enum class StoredForm { Nothing, ZeroOne, TrueFalse };

@@ -1,7 +1,7 @@
 #include "app/TrayIcon.h"
 
 #include "app/AppIcon.h"
-#include "app/WindowHelpers.h"
+#include "widgets/WindowHelpers.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -1,8 +1,8 @@
 #include "app/frmAbout.h"
 
 #include "app/AppIcon.h"
-#include "app/ProgramInfo.h"
-#include "app/ProgramVersion.h"
+#include "settings/ProgramInfo.h"
+#include "settings/ProgramVersion.h"
 
 #include <QDesktopServices>
 #include <QGridLayout>

@@ -1,15 +1,15 @@
 #include "monitor/Display.h"
 
 #include "app/Menu.h"
-#include "app/SettingsConversions.h"
-#include "app/WindowHelpers.h"
-#include "monitor/LevelBar.h"
-#include "monitor/LevelBarColours.h"
+#include "settings/SettingsConversions.h"
+#include "widgets/WindowHelpers.h"
+#include "widgets/LevelBar.h"
+#include "widgets/LevelBarColours.h"
 #include "monitor/MonitorBalloonText.h"
 #include "monitor/MonitorGeometry.h"
 #include "platform/WindowSystem.h"
 #include "stats/StatisticLabels.h"
-#include "stats/WindowGeometry.h"
+#include "widgets/WindowGeometry.h"
 
 #include <QCloseEvent>
 #include <QCursor>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Balloon.h"
+#include "widgets/Balloon.h"
 #include "stats/SysInfo.h"
 #include "stats/SystemInfoModule.h"
 

@@ -1,6 +1,6 @@
 #include "monitor/Popup.h"
 
-#include "app/FixedPitchFont.h"
+#include "widgets/FixedPitchFont.h"
 #include "monitor/PopupGeometry.h"
 
 #include <QApplication>

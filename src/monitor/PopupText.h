@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SharedSettingsState.h"
+#include "settings/SharedSettingsState.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "options/OptionsGeneralPage.h"
 
-#include "app/TrayMenuState.h"
+#include "settings/TrayMenuState.h"
 #include "options/NumberBoxEdit.h"
 #include "options/SpinButtons.h"
 

@@ -1,8 +1,8 @@
 #include "options/OptionsStatisticsPage.h"
 
-#include "app/SharedSettingsState.h"
-#include "monitor/LevelBar.h"
-#include "monitor/LevelBarColours.h"
+#include "settings/SharedSettingsState.h"
+#include "widgets/LevelBar.h"
+#include "widgets/LevelBarColours.h"
 #include "options/NumberBoxEdit.h"
 #include "options/SpinButtons.h"
 #include "options/ThresholdStepping.h"

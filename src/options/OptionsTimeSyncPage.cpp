@@ -1,6 +1,6 @@
 #include "options/OptionsTimeSyncPage.h"
 
-#include "app/SharedSettingsState.h"
+#include "settings/SharedSettingsState.h"
 #include "options/NumberBoxEdit.h"
 #include "options/SpinButtons.h"
 #include "stats/SysInfo.h"

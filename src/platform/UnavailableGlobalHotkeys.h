@@ -12,6 +12,9 @@ public:
     explicit UnavailableGlobalHotkeys(QString reason, QObject* parent = nullptr)
         : GlobalHotkeys(parent), reason_(std::move(reason)) {}
 
+    // Refuses with a text that names the session's window system.
+    static std::unique_ptr<GlobalHotkeys> forThisSession(QObject* parent);
+
     bool canGrab() const override { return false; }
     quint32 window() const override { return 0; }
     quint32 addAtom(const QString& name) override { return atoms_.add(name); }

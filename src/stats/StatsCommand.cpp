@@ -1,6 +1,6 @@
 #include "stats/StatsCommand.h"
 
-#include "platform/IniSettingsStore.h"
+#include "platform/linux/IniSettingsStore.h"
 #include "stats/StatisticLabels.h"
 #include "stats/SystemInfoModule.h"
 

@@ -1,6 +1,6 @@
 #include "stats/SysInfo.h"
 
-#include "platform/MountTableWatcher.h"
+#include "platform/linux/MountTableWatcher.h"
 #include "stats/WorkArea.h"
 
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 #include "timesync/TimeServerTable.h"
 
 #include "timesync/BuiltinTimeServerList.h"
-#include "timesync/DefaultTimeServer.h"
+#include "settings/DefaultTimeServer.h"
 
 namespace {
 constexpr int kListFormat = 1;

@@ -2,8 +2,8 @@
 
 #include "app/Menu.h"
 #include "app/MenuServices.h"
-#include "app/MessageBoxLayout.h"
-#include "app/SettingsConversions.h"
+#include "widgets/MessageBoxLayout.h"
+#include "settings/SettingsConversions.h"
 #include "stats/SysInfo.h"
 #include "timesync/SntpRecordUpdate.h"
 #include "timesync/TimeSync.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/AppSettings.h"
-#include "app/SharedSettingsState.h"
-#include "app/TrayMenuState.h"
+#include "settings/AppSettings.h"
+#include "settings/SharedSettingsState.h"
+#include "settings/TrayMenuState.h"
 #include "platform/ClockSetter.h"
 #include "timesync/HostLookup.h"
 #include "timesync/OptionsDialogLink.h"

@@ -159,11 +159,11 @@ std::optional<PosixTzRule> PosixTzRule::parse(const QString& text) {
     rule.hasDaylightTime = true;
     rule.daylightOffsetSeconds = rule.standardOffsetSeconds + 3600;
     if (reader.startsNumber()) {
-        const auto daylight = reader.signedTime(kMaxOffsetHours);
-        if (!daylight) {
+        const auto daylightOffset = reader.signedTime(kMaxOffsetHours);
+        if (!daylightOffset) {
             return std::nullopt;
         }
-        rule.daylightOffsetSeconds = -*daylight;
+        rule.daylightOffsetSeconds = -*daylightOffset;
     }
     if (reader.atEnd()) {
         rule.daylightStart = monthWeekDay(3, 2);

@@ -1,6 +1,6 @@
 #include "timezone/RecordText.h"
 
-#include "app/SettingsConversions.h"
+#include "settings/SettingsConversions.h"
 
 #include <cmath>
 

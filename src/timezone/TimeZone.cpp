@@ -1,7 +1,7 @@
 #include "timezone/TimeZone.h"
 
-#include "platform/LinuxTimeZoneSource.h"
-#include "timesync/DefaultTimeServer.h"
+#include "platform/linux/LinuxTimeZoneSource.h"
+#include "settings/DefaultTimeServer.h"
 #include "timezone/RecordText.h"
 #include "timezone/WallClock.h"
 #include "timezone/ZoneInformationReader.h"

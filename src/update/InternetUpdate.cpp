@@ -1,6 +1,6 @@
 #include "update/InternetUpdate.h"
 
-#include "app/MessageBoxLayout.h"
+#include "widgets/MessageBoxLayout.h"
 #include "update/ChecksumFile.h"
 #include "update/FileStarter.h"
 #include "update/UpdateAddress.h"

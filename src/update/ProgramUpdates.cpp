@@ -1,6 +1,6 @@
 #include "update/ProgramUpdates.h"
 
-#include "app/ProgramVersion.h"
+#include "settings/ProgramVersion.h"
 
 #include "update/UpdateDownloadFolder.h"
 #include "update/UpdateLocation.h"

@@ -1,6 +1,6 @@
 #include "update/UpdateLocation.h"
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 
 namespace UpdateLocation {
 

@@ -1,6 +1,6 @@
 #include "update/UpdateTransfer.h"
 
-#include "app/ProgramVersion.h"
+#include "settings/ProgramVersion.h"
 #include "update/UpdateAddress.h"
 
 #include <QCryptographicHash>

@@ -1,6 +1,6 @@
 #include "update/WindowUpdatePrompts.h"
 
-#include "app/MessageBox.h"
+#include "widgets/MessageBox.h"
 
 WindowUpdatePrompts::~WindowUpdatePrompts() {
     closeStatus();

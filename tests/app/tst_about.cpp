@@ -1,4 +1,4 @@
-#include "app/ProgramVersion.h"
+#include "settings/ProgramVersion.h"
 #include "app/frmAbout.h"
 
 #include <QApplication>

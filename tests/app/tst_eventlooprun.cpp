@@ -1,5 +1,5 @@
 #include "app/EventLoopRun.h"
-#include "platform/TerminationSignals.h"
+#include "platform/linux/TerminationSignals.h"
 
 #include <QtTest>
 

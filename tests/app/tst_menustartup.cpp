@@ -1,5 +1,5 @@
 #include "app/Menu.h"
-#include "app/SettingsConversions.h"
+#include "settings/SettingsConversions.h"
 #include "support/MemorySettingsStore.h"
 #include "support/RecordingMenuServices.h"
 

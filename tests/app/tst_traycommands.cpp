@@ -159,8 +159,8 @@ private Q_SLOTS:
     void singleClickOnlyClosesThePopup() {
         services->popupOpen = true;
         menu->Timer2.start();
-        TrayHover& tray = hover();
-        tray.leftButtonUp();
+        TrayHover& hovering = hover();
+        hovering.leftButtonUp();
         QVERIFY(!menu->Timer2.isActive());
         QCOMPARE(services->calls, QStringList{"unloadPopup"});
     }
@@ -168,59 +168,59 @@ private Q_SLOTS:
     void rightClickClosesThePopupThenShowsTheMenu() {
         services->popupOpen = true;
         QStringList order;
-        TrayHover& tray = hover();
-        tray.rightButtonUp([&] { order << (services->popupOpen ? "menu over popup" : "menu"); });
+        TrayHover& hovering = hover();
+        hovering.rightButtonUp([&] { order << (services->popupOpen ? "menu over popup" : "menu"); });
         QCOMPARE(order, QStringList{"menu"});
     }
 
     void restingOnTheIconOpensThePopup() {
-        TrayHover& tray = hover();
-        tray.hoverStart();
+        TrayHover& hovering = hover();
+        hovering.hoverStart();
         QVERIFY(menu->Timer3.isActive());
-        tray.timer3Tick();
+        hovering.timer3Tick();
         QVERIFY(menu->Timer2.isActive());
         QCOMPARE(menu->Timer2.interval(), 1000);
-        tray.timer3Tick();  // enabling again keeps the countdown
-        tray.timer2Tick();
+        hovering.timer3Tick();  // enabling again keeps the countdown
+        hovering.timer2Tick();
         QVERIFY(services->popupOpen);
         QVERIFY(!menu->Timer3.isActive());
     }
 
     void repeatedEnablingKeepsTheCountdown() {
-        TrayHover& tray = hover();
-        tray.hoverStart();
-        tray.timer3Tick();
+        TrayHover& hovering = hover();
+        hovering.hoverStart();
+        hovering.timer3Tick();
         const int first = menu->Timer2.remainingTime();
         QTest::qWait(300);
-        tray.timer3Tick();
+        hovering.timer3Tick();
         QVERIFY2(menu->Timer2.remainingTime() < first - 150, "the second enabling restarted the delay");
     }
 
     void leavingBeforeTheSecondIsOut() {
-        TrayHover& tray = hover();
-        tray.hoverStart();
-        tray.timer3Tick();
+        TrayHover& hovering = hover();
+        hovering.hoverStart();
+        hovering.timer3Tick();
         cursor = icon.topLeft() - QPoint(1, 0);
-        tray.timer3Tick();
+        hovering.timer3Tick();
         QVERIFY(!menu->Timer2.isActive());
         QVERIFY(!menu->Timer3.isActive());
         QVERIFY(!services->called("showPopup"));
     }
 
     void iconEdgesCountAsInside() {
-        TrayHover& tray = hover();
+        TrayHover& hovering = hover();
         cursor = icon.bottomRight();
-        tray.hoverStart();
-        tray.timer3Tick();
+        hovering.hoverStart();
+        hovering.timer3Tick();
         QVERIFY(menu->Timer2.isActive());
     }
 
     void unknownIconRectangleEndsTracking() {
         icon = QRect(QPoint(1280, 776), QSize(0, 0));
         cursor = QPoint(1280, 776);
-        TrayHover& tray = hover();
-        tray.hoverStart();
-        tray.timer3Tick();
+        TrayHover& hovering = hover();
+        hovering.hoverStart();
+        hovering.timer3Tick();
         QVERIFY(!menu->Timer3.isActive());
         QVERIFY(!menu->Timer2.isActive());
     }

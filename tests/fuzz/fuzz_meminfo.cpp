@@ -1,6 +1,6 @@
 // /proc/meminfo: whatever the figures, the result is a consistent memory status.
 #include "FuzzCheck.h"
-#include "platform/LinuxMemoryStatus.h"
+#include "platform/linux/LinuxMemoryStatus.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray text(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));

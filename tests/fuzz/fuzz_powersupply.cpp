@@ -1,7 +1,7 @@
 // The files of /sys/class/power_supply, as drivers fill them. The input holds the attribute values of
 // two supplies, one a line; they are written into a private tree that the reader then reads.
 #include "FuzzCheck.h"
-#include "platform/LinuxPowerStatus.h"
+#include "platform/linux/LinuxPowerStatus.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 // /proc/stat's aggregate line and the processor list of /sys/devices/system/cpu/online.
 #include "FuzzCheck.h"
-#include "platform/LinuxCpuTimes.h"
+#include "platform/linux/LinuxCpuTimes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray text(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));

@@ -1,5 +1,5 @@
 // The salvage of a settings file must cope with any bytes, and what it keeps must need no more mending.
-#include "platform/IniFileCheck.h"
+#include "platform/linux/IniFileCheck.h"
 
 #include <cstdlib>
 

@@ -1,5 +1,5 @@
-#include "monitor/LevelBar.h"
-#include "monitor/LevelBarColours.h"
+#include "widgets/LevelBar.h"
+#include "widgets/LevelBarColours.h"
 #include "monitor/MonitorBalloonText.h"
 #include "monitor/MonitorGeometry.h"
 

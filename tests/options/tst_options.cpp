@@ -50,11 +50,11 @@ struct Rig {
         menu.sharedState().currentServerHost = QStringLiteral("A.EXAMPLE");
         menu.sharedState().autoSyncDays = 7;
     }
-    TimeServer* addServer(const QString& country, const QString& state, const QString& host) {
+    TimeServer* addServer(const QString& country, const QString& state, const QString& hostName) {
         auto record = std::make_unique<TimeServer>();
         record->setCountry(country);
         record->setState(state);
-        record->setHostName(host);
+        record->setHostName(hostName);
         record->setPolicy(QStringLiteral("open access"));
         record->setSntpSupported(true);
         record->setIndex(int(table.timeServers.size()));

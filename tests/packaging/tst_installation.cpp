@@ -1,5 +1,5 @@
 #include "app/CommandLine.h"
-#include "app/ProgramVersion.h"
+#include "settings/ProgramVersion.h"
 
 #include <QtTest>
 

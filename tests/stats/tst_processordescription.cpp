@@ -1,4 +1,4 @@
-#include "platform/LinuxProcessorValues.h"
+#include "platform/linux/LinuxProcessorValues.h"
 #include "stats/ProcessorDescription.h"
 #include "stats/SystemInfoModule.h"
 #include "support/FakeSystemSources.h"

@@ -1,4 +1,4 @@
-#include "platform/MountTableWatcher.h"
+#include "platform/linux/MountTableWatcher.h"
 #include "stats/SysInfo.h"
 #include "stats/WorkArea.h"
 

@@ -1,4 +1,4 @@
-#include "platform/IniSettingsStore.h"
+#include "platform/linux/IniSettingsStore.h"
 #include "stats/StatisticLabels.h"
 #include "stats/SystemInfoModule.h"
 #include "stats/WindowsKind.h"
@@ -187,7 +187,7 @@ private Q_SLOTS:
     void twoCopiesNeverHandOutOneLetterTwice() {
         TestEnvironment environment;
         IniSettingsStore ours;
-        SystemInfoModule module(fake.sources(), &ours);
+        SystemInfoModule ourModule(fake.sources(), &ours);
         const pid_t child = ::fork();
         QVERIFY(child >= 0);
         if (child == 0) {
@@ -203,8 +203,8 @@ private Q_SLOTS:
         QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 
         fake.mounts->set({"/", "/mnt/ours"});
-        module.EnumFixedDrives();
-        QCOMPARE(module.fixedDriveLetters(), QList<QChar>{'E'});
+        ourModule.EnumFixedDrives();
+        QCOMPARE(ourModule.fixedDriveLetters(), QList<QChar>{'E'});
         IniSettingsStore stored;
         QCOMPARE(stored.read("DriveMountD"), std::optional<QString>("/mnt/theirs"));
         QCOMPARE(stored.read("DriveMountE"), std::optional<QString>("/mnt/ours"));

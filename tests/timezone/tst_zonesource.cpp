@@ -1,4 +1,4 @@
-#include "platform/LinuxTimeZoneSource.h"
+#include "platform/linux/LinuxTimeZoneSource.h"
 #include "support/FakeTimeZoneSource.h"
 #include "timezone/PosixTzRule.h"
 #include "timezone/TimeZone.h"
@@ -137,8 +137,8 @@ private Q_SLOTS:
         const ZoneInformation information = ZoneInformationReader::read(source, 2026);
         QCOMPARE(information.stdBiasGMT, -300);
         QCOMPARE(information.dstBiasGMT, -240);
-        const TransitionDate& daylight = information.daylightDate;
-        QCOMPARE((QList<int>{daylight.year, daylight.month, daylight.day, daylight.dayOfWeek, daylight.hour}),
+        const TransitionDate& start = information.daylightDate;
+        QCOMPARE((QList<int>{start.year, start.month, start.day, start.dayOfWeek, start.hour}),
                  (QList<int>{2026, 3, 8, 0, 2}));
         const TransitionDate& standard = information.standardDate;
         QCOMPARE((QList<int>{standard.year, standard.month, standard.day, standard.hour}),
