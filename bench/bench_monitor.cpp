@@ -7,7 +7,7 @@
 //                                      share with the window open); --balloon hovers a bar first
 //
 // Both read the real machine (/proc, /sys, statvfs); nothing is written outside memory.
-#include "app/Menu.h"
+#include "settings/LiveOptions.h"
 #include "monitor/Display.h"
 #include "widgets/LevelBar.h"
 
@@ -40,71 +40,34 @@ private:
     QMap<QString, QString> values_;
 };
 
-class QuietServices : public MenuServices {
-public:
-    bool anotherInstanceRunning() override { return false; }
-    void showSplash() override {}
-    void resetAlertState() override {}
-    bool startupShortcutExists() override { return false; }
-    QString buildTimeServerList() override { return {}; }
-    void createCpuMeter(bool) override {}
-    std::optional<BatteryReading> readPowerStatus() override { return std::nullopt; }
-    QList<QChar> enumFixedDrives() override { return {}; }
-    void showOptionsDialog(int) override {}
-    void processPendingEvents() override {}
-    void showMonitorWindow() override {}
-    void startSynchronisation() override {}
-    void addTrayIcon(const QString&) override {}
-    void hideFromTaskList() override {}
-    void setHotkeyEnabled(bool) override {}
-    bool testAndUpdate(bool, bool) override { return false; }
-    void unloadMonitorWindow() override {}
-    void unloadOptionsDialog() override {}
-    void showAbout() override {}
-    void setMonitorTopmost(bool) override {}
-    void setMonitorTranslucency(bool, int) override {}
-    bool createStartupShortcut() override { return false; }
-    void removeStartupShortcut() override {}
-    bool optionsApplyEnabled() override { return false; }
-    void setOptionsApplyEnabled(bool) override {}
-    void setOptionsMirrorBox(const QString&, bool) override {}
-    int optionsCurrentPage() override { return 0; }
-    bool popupShown() override { return false; }
-    void showPopup() override {}
-    void unloadPopup() override {}
-    void restartPopupHideTimer() override {}
-    int showMessageBox(const QString&, int, const QString&) override { return 0; }
-    void unloadWindows() override {}
-    void hideBalloon() override {}
-    void stopHotkey() override {}
-    void removeTrayIcon() override {}
-    void endProgram() override {}
-};
-
 // The program's state with every statistic and drive shown, as a heavy but usual setup.
 struct Program {
     MemoryStore store;
     AppSettings settings{store};
-    QuietServices services;
-    Menu menu{settings, services, PlatformFacts::linux(), QString()};
+    TrayMenuState items;
+    SharedSettingsState shared;
+    GeneralOptions general{settings, items, nullptr};
+    qint16 previousRowCount = 0;
     SystemInfoModule stats;
+
+    LiveOptions live() { return {settings, items, shared, general}; }
 
     Program() {
         for (const StatisticItem item : {StatisticItem::CPU, StatisticItem::PhysMem, StatisticItem::VirtMem,
                                          StatisticItem::Battery, StatisticItem::CDrive}) {
-            menu.sharedState().showItem[size_t(item)] = true;
+            shared.showItem[size_t(item)] = true;
         }
-        menu.sharedState().showDrive.fill(true);
-        menu.sharedState().transparentLevel = 75;
-        menu.menuState().mnuMonitorBalloon.checked = true;
-        menu.menuState().mnuOnTop.checked = true;
-        menu.menuState().mnuTransparent.checked = true;
+        shared.showDrive.fill(true);
+        shared.transparentLevel = 75;
+        items.mnuMonitorBalloon.checked = true;
+        items.mnuOnTop.checked = true;
+        items.mnuTransparent.checked = true;
     }
 };
 
 // The window with its own refresh timer stopped, so each benchmark drives the refresh itself.
 monitor::Display* openDisplay(benchmark::State& state, Program& program) {
-    auto* display = new monitor::Display(program.menu, program.stats);
+    auto* display = new monitor::Display(program.live(), true, program.stats, program.previousRowCount);
     if (!display->load()) {
         state.SkipWithError("the monitor window had no rows");
         return nullptr;
@@ -170,7 +133,7 @@ double cpuSeconds() {
 
 int hold(QApplication& app, int seconds, int balloonRow) {
     Program program;
-    auto* display = new monitor::Display(program.menu, program.stats);
+    auto* display = new monitor::Display(program.live(), true, program.stats, program.previousRowCount);
     if (!display->load()) {
         std::fprintf(stderr, "the monitor window had no rows\n");
         return 1;

@@ -1,4 +1,4 @@
-# Shared by scripts/run and scripts/test: package installation, the build, and a virtual display.
+# Shared by the scripts: package installation, the checks before a build, the build, and a virtual display.
 
 root_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
@@ -37,6 +37,36 @@ ensure_locale() {
     "${sudo[@]}" sed -i "s/^# *\(${name} \)/\1/" /etc/locale.gen
     grep -q "^${name} " /etc/locale.gen || echo "${name} UTF-8" | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
     "${sudo[@]}" locale-gen >/dev/null
+}
+
+# Fails before a build when a tracked C++ file is not as clang-format (.clang-format) writes it, naming
+# the files and the command that formats them, or when scripts/check-layout finds an include off its
+# floor. Needs clang-format and python3.
+check_sources() {
+    local files=() unformatted=() file
+    if git -C "$root_dir" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+        mapfile -t files < <(git -C "$root_dir" ls-files -- '*.cpp' '*.h')
+    else  # a source tree without its history: every C++ file in it
+        mapfile -t files < <(cd "$root_dir" && find src tests bench -name '*.cpp' -o -name '*.h' | sort)
+    fi
+    for file in "${files[@]}"; do
+        [ -f "$root_dir/$file" ] || continue
+        clang-format --dry-run --Werror "$root_dir/$file" >/dev/null 2>&1 || unformatted+=("$file")
+    done
+    if [ ${#unformatted[@]} -gt 0 ]; then
+        echo "These files are not formatted as .clang-format says:" >&2
+        printf '  %s\n' "${unformatted[@]}" >&2
+        echo "Format them (in $root_dir) with:" >&2
+        echo "  clang-format -i ${unformatted[*]}" >&2
+        return 1
+    fi
+    local layout status=0
+    layout=$("$root_dir/scripts/check-layout" 2>&1) || status=$?
+    if [ $status -ne 0 ] || [ -n "$layout" ]; then
+        echo "scripts/check-layout found includes off their floors (README.md, \"Layout\"):" >&2
+        printf '%s\n' "$layout" | sed 's/^/  /' >&2
+        return 1
+    fi
 }
 
 # configure_and_build BUILD_DIR BUILD_TYPE [cmake options...]

@@ -2,8 +2,6 @@
 
 #include "app/Logo.h"
 #include "widgets/MessageBox.h"
-#include "app/StartupShortcut.h"
-#include "app/TrayCommands.h"
 #include "widgets/WindowHelpers.h"
 #include "monitor/PopupText.h"
 #include "timesync/TimeServerTable.h"
@@ -11,7 +9,6 @@
 
 #include <QCoreApplication>
 #include <QCursor>
-#include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
 
@@ -52,7 +49,13 @@ Application::Start Application::start() {
     sysInfo_ = std::make_unique<SysInfo>();
     connect(sysInfo_.get(), &SysInfo::drivesChanged, this, [this] { stats_->invalidateFixedDrives(); });
     readings_ = std::make_unique<LiveReadings>(*stats_, cpuMeterForChecks_);
-    menu_ = std::make_unique<Menu>(*settings_, *this, stats_->platformFacts(), commandLine_.lowerCaseText);
+    menu_ = std::make_unique<Menu>(*settings_, *this, stats_->platformFacts(), commandLine_.lowerCaseText,
+                                   &loginEntry_);
+    connect(&menu_->generalOptions(), &GeneralOptions::changed, this, [this](GeneralOption option, bool on) {
+        if (option == GeneralOption::Hotkey) {
+            setHotkeyEnabled(on);
+        }
+    });
     alertBalloon_ = std::make_unique<AlertBalloonView>();
     alertNotification_ = std::make_unique<NotificationAlertView>();
     // A tray that does not say where the icon is leaves the balloon nothing to point at.
@@ -60,7 +63,9 @@ Application::Start Application::start() {
         return trayIcon_ && trayIcon_->geometry().isEmpty() && alertNotification_->serviceAvailable();
     });
     thresholdMonitor_ = std::make_unique<ThresholdMonitor>(
-        *menu_, *readings_, *alerts_,
+        ThresholdMonitor::State{menu_->menuState(), menu_->sharedState(),
+                                [this] { return menu_->BatteryAvailable(); }},
+        *readings_, *alerts_,
         ThresholdMonitor::Screen{[this] { return trayIcon_ ? trayIcon_->geometry() : QRect(); },
                                  [] { return SysInfo::twipsPerPixelX(); },
                                  [this] { return sysInfo_->WorkAreaHeight(); },
@@ -72,9 +77,11 @@ Application::Start Application::start() {
                                  }});
     connect(alerts_.get(), &AlertBalloonChooser::userClosed, thresholdMonitor_.get(),
             &ThresholdMonitor::balloonClosed);
-    options_ = std::make_unique<OptionsDialogHost>(*menu_, *this, *stats_, timeServerTable());
+    alerts_->setTitle(QStringLiteral("Computer Threshold Violations"));
+    options_ = std::make_unique<OptionsDialogHost>(menu_->live(), menu_->facts(), *this, *stats_, timeServerTable());
     installHostResolver(&hostResolver_);
-    return menu_->load() ? Start::Running : Start::AnotherCopyRuns;
+    menu_->load();
+    return Start::Running;
 }
 
 // On standard error and in the program's message box.
@@ -85,22 +92,9 @@ void Application::tellUser(const QString& text) {
 
 // --- Start-up ------------------------------------------------------------------------------------
 
-bool Application::anotherInstanceRunning() {
-    return instance_.acquire().outcome != SingleInstance::Outcome::Acquired;
-}
-
 void Application::showSplash() {
     Logo splash;
     splash.exec();
-}
-
-void Application::resetAlertState() {
-    alerts_->setTitle(QStringLiteral("Computer Threshold Violations"));
-    thresholdMonitor_->reset();
-}
-
-bool Application::startupShortcutExists() {
-    return StartupShortcut().exists();
 }
 
 QString Application::buildTimeServerList() {
@@ -108,15 +102,13 @@ QString Application::buildTimeServerList() {
     return TimeServerTable::defaultHost();
 }
 
-void Application::createCpuMeter(bool isNT) {
+std::optional<BatteryReading> Application::startStatistics(bool isNT) {
     cpuMeter_ = stats_->createCpuMeter(isNT);
     cpuMeter_->Initialize();
     cpuMeterForChecks_ = cpuMeter_.get();
     stats_->setRunningCpuMeter(cpuMeter_.get());
     memState_ = stats_->createMemState();
-}
-
-std::optional<BatteryReading> Application::readPowerStatus() {
+    stats_->EnumFixedDrives();
     stats_->RefreshSystemStatus();
     if (!stats_->powerStatusValid()) {
         return std::nullopt;
@@ -124,16 +116,8 @@ std::optional<BatteryReading> Application::readPowerStatus() {
     return BatteryReading{stats_->powerStatus().batteryFlag, stats_->powerStatus().batteryLifePercent};
 }
 
-QList<QChar> Application::enumFixedDrives() {
-    stats_->EnumFixedDrives();
-    return stats_->fixedDriveLetters();
-}
-
 void Application::showOptionsDialog(int page) {
     options_->show(page);
-}
-
-void Application::processPendingEvents() {
     QCoreApplication::processEvents();
 }
 
@@ -142,7 +126,7 @@ void Application::showMonitorWindow() {
         monitor_->raise();
         return;
     }
-    monitor_ = new monitor::Display(*menu_, *stats_);
+    monitor_ = new monitor::Display(menu_->live(), menu_->facts().isNT, *stats_, monitorRowCount_);
     if (!monitor_->load()) {
         monitor_.clear();
     }
@@ -150,7 +134,7 @@ void Application::showMonitorWindow() {
 
 void Application::startSynchronisation() {
     if (!syncDialog_) {
-        syncDialog_ = new TimeSyncExec(*menu_, *this, commandLine_.dryRun, options_.get());
+        syncDialog_ = new TimeSyncExec(menu_->live(), *this, commandLine_.dryRun, options_.get());
     }
     syncDialog_->show();
     syncDialog_->raise();
@@ -158,12 +142,8 @@ void Application::startSynchronisation() {
 }
 
 void Application::addTrayIcon(const QString& tooltip) {
-    trayIcon_ = std::make_unique<TrayIcon>(*menu_, *this);
+    trayIcon_ = std::make_unique<TrayIcon>(*menu_, *this, *this);
     trayIcon_->AddTrayIcon(tooltip);
-}
-
-void Application::hideFromTaskList() {
-    // The controller never shows a window of its own, so there is nothing to hide from a task list.
 }
 
 // The controller's hotkey: Ctrl+Shift+C, grabbed once "UseHotkey" switches it on.
@@ -202,74 +182,40 @@ void Application::setHotkeyEnabled(bool enabled) {
     }
 }
 
-bool Application::testAndUpdate(bool showStatus, bool showMessage) {
+bool Application::checkForUpdates(bool reportCurrent) {
     if (!updates_) {
         updates_ = std::make_unique<ProgramUpdates>(*settings_, commandLine_.dryRun,
                                                     [this] { menu_->mnuExit_Click(); });
     }
-    return updates_->testAndUpdate(showStatus, showMessage);
+    return updates_->testAndUpdate(true, reportCurrent);
+}
+
+void Application::setThresholdWatching(bool on) {
+    thresholdMonitor_->setWatching(on);
 }
 
 // --- Tray commands ---------------------------------------------------------------------------------
 
-void Application::unloadMonitorWindow() {
+void Application::closeMonitorWindow() {
     if (monitor_) {
         monitor_->close();
     }
 }
 
-void Application::unloadOptionsDialog() {
+void Application::closeOptionsDialog() {
     options_->unload();
 }
 
 void Application::showAbout() {
     if (!about_) {
-        about_ = new frmAbout([this] { TrayCommands(*menu_, *this).mnuVersion_Click(); });
+        about_ = new frmAbout([this] { menu_->mnuVersion_Click(); });
     }
     about_->show();
     about_->raise();
     about_->activateWindow();
 }
 
-void Application::setMonitorTopmost(bool onTop) {
-    if (monitor_) {
-        SetTopmost(monitor_, onTop);
-    }
-}
-
-void Application::setMonitorTranslucency(bool translucent, int alpha) {
-    if (monitor_) {
-        monitor_->setTransparent(translucent, alpha);
-    }
-}
-
-bool Application::createStartupShortcut() {
-    const QString target = QCoreApplication::applicationFilePath();
-    const QString failure = StartupShortcut().CreateShortcut(target);
-    if (!failure.isEmpty()) {
-        QMessageBox::information(nullptr, QStringLiteral("Quorvane"), failure);
-        return false;
-    }
-    return true;
-}
-
-void Application::removeStartupShortcut() {
-    StartupShortcut().RemoveStartupShortcut();
-}
-
-bool Application::optionsApplyEnabled() {
-    return options_->applyEnabled();
-}
-
-void Application::setOptionsApplyEnabled(bool enabled) {
-    options_->setApplyEnabled(enabled);
-}
-
-void Application::setOptionsMirrorBox(const QString& box, bool checked) {
-    options_->setMirrorBox(box, checked);
-}
-
-int Application::optionsCurrentPage() {
+int Application::optionsDialogPage() {
     return options_->currentPage();
 }
 
@@ -295,19 +241,19 @@ void Application::showPopup() {
             [this] { return trayIcon_ ? trayIcon_->geometry() : QRect(); }};
         popup_ = new Popup(std::move(hooks));
         connect(popup_, &Popup::closeRequested, this, [this] {
-            menu_->Timer2.stop();
-            menu_->Timer3.stop();
-            unloadPopup();
+            if (trayIcon_) {
+                trayIcon_->hover().stop();  // which closes the pop-up
+            } else {
+                closePopup();
+            }
         });
     }
     popup_->popUp();
 }
 
-void Application::unloadPopup() {
+void Application::closePopup() {
     if (popup_) {
-        popup_->Timer3.stop();  // no refresh between closing and deletion
-        popup_->Timer4.stop();
-        popup_->close();  // deletes itself
+        popup_->unload();
         popup_ = nullptr;
     }
     if (popupCpuMeter_) {
@@ -317,17 +263,9 @@ void Application::unloadPopup() {
 }
 
 void Application::restartPopupHideTimer() {
-    if (!popup_) {
-        return;
+    if (popup_) {
+        popup_->restartHideTimer();
     }
-    popup_->Timer4.stop();
-    popup_->Timer4.setInterval(10000);
-    QCoreApplication::processEvents();
-    if (!popup_) {
-        return;  // a click while events ran closed it
-    }
-    popup_->Timer4.setInterval(3000);
-    popup_->Timer4.start();
 }
 
 // --- Exit and unload -------------------------------------------------------------------------------
@@ -336,39 +274,27 @@ int Application::showMessageBox(const QString& text, int style, const QString& t
     return ShowMessageBox(text, style, title);
 }
 
-void Application::unloadWindows() {
-    unloadMonitorWindow();
+void Application::shutDown() {
+    closeMonitorWindow();
     if (about_) {
         about_->close();
     }
     UnloadMessageBoxes();
-    unloadOptionsDialog();
-    unloadPopup();
+    closeOptionsDialog();
+    closePopup();
     if (updates_) {
         updates_->unload();
     }
     if (syncDialog_) {
         syncDialog_->close();
     }
-}
-
-void Application::hideBalloon() {
-    thresholdMonitor_->HideBalloon();
-}
-
-void Application::stopHotkey() {
+    setHotkeyEnabled(false);
     if (hotkey_) {
         hotkey_->StopHotkey();
     }
-}
-
-void Application::removeTrayIcon() {
     if (trayIcon_) {
         trayIcon_->RemoveTrayIcon();
     }
-}
-
-void Application::endProgram() {
     if (cpuMeter_) {
         cpuMeter_->Terminate();
     }

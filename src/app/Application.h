@@ -5,6 +5,7 @@
 #include "settings/AppSettings.h"
 #include "app/CommandLine.h"
 #include "app/LiveReadings.h"
+#include "app/LoginStartupEntry.h"
 #include "app/Menu.h"
 #include "app/MenuServices.h"
 #include "app/SingleInstance.h"
@@ -15,6 +16,7 @@
 #include "monitor/Display.h"
 #include "monitor/Popup.h"
 #include "options/OptionsDialogHost.h"
+#include "options/OptionsHost.h"
 #include "platform/GlobalHotkeys.h"
 #include "platform/linux/IniSettingsStore.h"
 #include "stats/CpuMeter.h"
@@ -30,7 +32,13 @@
 class ProgramUpdates;
 
 // The running program: wires the controller to the real settings file, windows and subsystems.
-class Application : public QObject, public MenuServices {
+// Each interface it implements belongs to the class that asks.
+class Application : public QObject,
+                    public MenuServices,
+                    public TrayCommands::Host,
+                    public TrayHover::Host,
+                    public OptionsHost,
+                    public TimeSyncHost {
     Q_OBJECT
 
 public:
@@ -47,44 +55,31 @@ public:
     SystemInfoModule& stats() { return *stats_; }
     SysInfo& sysInfo() { return *sysInfo_; }
 
-    // MenuServices
-    bool anotherInstanceRunning() override;
+    // MenuServices, and where the names meet, the other hosts
     void showSplash() override;
-    void resetAlertState() override;
-    bool startupShortcutExists() override;
     QString buildTimeServerList() override;
-    void createCpuMeter(bool isNT) override;
-    std::optional<BatteryReading> readPowerStatus() override;
-    QList<QChar> enumFixedDrives() override;
+    std::optional<BatteryReading> startStatistics(bool isNT) override;
     void showOptionsDialog(int page) override;
-    void processPendingEvents() override;
     void showMonitorWindow() override;
     void startSynchronisation() override;
     void addTrayIcon(const QString& tooltip) override;
-    void hideFromTaskList() override;
     void setHotkeyEnabled(bool enabled) override;
-    bool testAndUpdate(bool showStatus, bool showMessage) override;
-    void unloadMonitorWindow() override;
-    void unloadOptionsDialog() override;
+    void setThresholdWatching(bool on) override;
+    bool checkForUpdates(bool reportCurrent) override;
+    int showMessageBox(const QString& text, int style, const QString& title) override;
+    void shutDown() override;
+
+    // TrayCommands::Host
+    void closeMonitorWindow() override;
+    void closeOptionsDialog() override;
     void showAbout() override;
-    void setMonitorTopmost(bool onTop) override;
-    void setMonitorTranslucency(bool translucent, int alpha) override;
-    bool createStartupShortcut() override;
-    void removeStartupShortcut() override;
-    bool optionsApplyEnabled() override;
-    void setOptionsApplyEnabled(bool enabled) override;
-    void setOptionsMirrorBox(const QString& box, bool checked) override;
-    int optionsCurrentPage() override;
+
+    // TrayHover::Host
     bool popupShown() override;
     void showPopup() override;
-    void unloadPopup() override;
+    void closePopup() override;
     void restartPopupHideTimer() override;
-    int showMessageBox(const QString& text, int style, const QString& title) override;
-    void unloadWindows() override;
-    void hideBalloon() override;
-    void stopHotkey() override;
-    void removeTrayIcon() override;
-    void endProgram() override;
+    int optionsDialogPage() override;
 
 private:
     bool pointerOnTrayIcon() const;
@@ -93,6 +88,7 @@ private:
 
     CommandLine commandLine_;
     SingleInstance instance_;
+    LoginStartupEntry loginEntry_;
     std::unique_ptr<IniSettingsStore> store_;
     std::unique_ptr<AppSettings> settings_;
     std::unique_ptr<Menu> menu_;
@@ -105,6 +101,7 @@ private:
     std::unique_ptr<LiveReadings> readings_;
     QPointer<Popup> popup_;
     QPointer<monitor::Display> monitor_;
+    qint16 monitorRowCount_ = 0;  // the monitor's previousRowCount, kept while it is closed
     SystemHostResolver hostResolver_;
     QPointer<TimeSyncExec> syncDialog_;
     QPointer<frmAbout> about_;

@@ -7,13 +7,6 @@ const QString kTrayTooltip = QStringLiteral(" Quorvane");
 constexpr int kExitPromptStyle = 4 + 32;  // Yes and No, question mark
 constexpr int kResultYes = 6;
 constexpr int kOptionsFirstPage = 0;
-constexpr int kThresholdFirstTickMs = 5000;
-
-void setChecked(MenuItemState& item, std::optional<bool> value) {
-    if (value) {
-        item.checked = *value;
-    }
-}
 
 void assign(qint16& target, std::optional<qint16> value) {
     if (value) {
@@ -22,45 +15,35 @@ void assign(qint16& target, std::optional<qint16> value) {
 }
 }  // namespace
 
-Menu::Menu(AppSettings& settings, MenuServices& services, PlatformFacts facts, QString commandLine, Clock now,
-           QObject* parent)
+Menu::Menu(AppSettings& settings, MenuServices& services, PlatformFacts facts, QString commandLine,
+           StartupEntry* startupEntry, Clock now, QObject* parent)
     : QObject(parent),
       settings_(settings),
       services_(services),
       facts_(facts),
       commandLine_(commandLine.toLower()),
-      now_(std::move(now)) {
-    Timer1.setInterval(kThresholdFirstTickMs);
-    Timer2.setInterval(1000);
-    Timer3.setInterval(200);
-}
+      now_(std::move(now)),
+      generalOptions_(settings, menuState_, startupEntry) {}
 
 QString Menu::exitPromptText() {
     return QStringLiteral("Are you sure you wish to exit the\r\nQuorvane program?\r\n");
 }
 
-bool Menu::load() {
-    if (services_.anotherInstanceRunning()) {
-        return false;
-    }
+void Menu::load() {
     if (settings_.actionFlag(QStringLiteral("ShowSplash"), 1)) {
         services_.showSplash();
     }
-    services_.resetAlertState();
 
     facts_.statsFamily = PlatformFacts::statsFamilyFor(facts_.windowsKind);
-    menuState_.mnuStartup.checked = services_.startupShortcutExists();
-    readCheckMarks();
+    generalOptions_.readStored(facts_.isNT);
 
     sharedState_.currentServerHost =
         settings_.text(QStringLiteral("TimeServer"), services_.buildTimeServerList());
-    setChecked(menuState_.mnuSyncAtStart, settings_.checkMark(QStringLiteral("TimeSyncOnStart"), false));
     assign(sharedState_.autoSyncDays, settings_.int16(QStringLiteral("AutoSyncDays"), 7));
 
-    services_.createCpuMeter(facts_.isNT);
-    readBatteryAvailability();
+    readBatteryAvailability(services_.startStatistics(facts_.isNT));
 
-    menuState_.mnuDisplay.enabled = false;
+    menuState_.setSomethingToShow(false);
     menuState_.mnuMonitor.checked = false;
     menuState_.mnuMonitor.enabled = false;
 
@@ -68,23 +51,17 @@ bool Menu::load() {
         // First run: nothing is shown or watched until the options dialog has been saved.
         assign(sharedState_.transparentLevel, settings_.int16(QStringLiteral("TransparentLevel"), 75));
         services_.showOptionsDialog(kOptionsFirstPage);
-        services_.processPendingEvents();
     } else {
         readWatchedItems();
     }
 
-    previousRowCount = 0;
     if (menuState_.mnuMonitor.enabled) {
-        setChecked(menuState_.mnuMonitor, settings_.checkMark(QStringLiteral("MonitorLevels"), false));
+        if (const auto stored = settings_.checkMark(QStringLiteral("MonitorLevels"), false)) {
+            menuState_.mnuMonitor.checked = *stored;
+        }
     }
-    Timer1.setInterval(kThresholdFirstTickMs);
-    if (menuState_.mnuMonitor.checked) {
-        Timer1.start();
-    } else {
-        Timer1.stop();
-    }
+    services_.setThresholdWatching(menuState_.mnuMonitor.checked);
 
-    sharedState_.transparentChecked = menuState_.mnuTransparent.checked;
     assign(sharedState_.transparentLevel, settings_.int16(QStringLiteral("TransparentLevel"), 75));
 
     if (settings_.actionFlag(QStringLiteral("ShowStatsAtStartup"), 0)) {
@@ -95,35 +72,14 @@ bool Menu::load() {
     }
 
     services_.addTrayIcon(kTrayTooltip);
-    services_.hideFromTaskList();
     services_.setHotkeyEnabled(menuState_.mnuHotkey.checked);
     if (menuState_.mnuUpdateCheckAtStart.checked) {
         CheckForUpdatesDaily();
     }
-    return true;
 }
 
-void Menu::readCheckMarks() {
-    setChecked(menuState_.mnuSplash, settings_.checkMark(QStringLiteral("ShowSplash"), true));
-    setChecked(menuState_.mnuUpdateCheckAtStart, settings_.checkMark(QStringLiteral("VersionCheck"), true));
-    setChecked(menuState_.mnuStartupMonitor, settings_.checkMark(QStringLiteral("ShowStatsAtStartup"), true));
-    setChecked(menuState_.mnuOnTop, settings_.checkMark(QStringLiteral("ShowOnTop"), true));
-    if (facts_.isNT) {
-        menuState_.mnuTransparent.enabled = true;
-        setChecked(menuState_.mnuTransparent, settings_.checkMark(QStringLiteral("ShowTransparent"), true));
-    } else {
-        menuState_.mnuTransparent.checked = false;
-        menuState_.mnuTransparent.enabled = false;
-    }
-    setChecked(menuState_.mnuHotkey, settings_.checkMark(QStringLiteral("UseHotkey"), true));
-    setChecked(menuState_.mnuMonitorBalloon, settings_.checkMark(QStringLiteral("ShowMonitorBalloon"), true));
-    setChecked(menuState_.mnuQuickDisplay, settings_.checkMark(QStringLiteral("ShowQuickDisplay"), true));
-    setChecked(menuState_.mnuExitPrompt, settings_.checkMark(QStringLiteral("ShowExitPrompt"), true));
-}
-
-void Menu::readBatteryAvailability() {
-    BatteryAvailable = false;
-    const std::optional<BatteryReading> power = services_.readPowerStatus();
+void Menu::readBatteryAvailability(const std::optional<BatteryReading>& power) {
+    batteryAvailable_ = false;
     if (!power) {
         return;
     }
@@ -131,7 +87,7 @@ void Menu::readBatteryAvailability() {
     if (flag == 0 && power->batteryLifePercent > 0) {
         flag = power->batteryLifePercent;
     }
-    BatteryAvailable = flag > 0 && flag != 128;
+    batteryAvailable_ = flag > 0 && flag != 128;
 }
 
 void Menu::readWatchedItems() {
@@ -141,36 +97,20 @@ void Menu::readWatchedItems() {
                 SettingsConversions::toBoolean(settings_.text(QStringLiteral("Show") + suffix, 0))) {
             sharedState_.showItem[index] = *shown;
         }
+        assign(sharedState_.itemLevel[index], settings_.int16(QStringLiteral("Level") + suffix, 0));
     }
-    if (sharedState_.anyShown()) {
-        menuState_.mnuDisplay.enabled = true;
-    }
-    for (int index = 0; index < kFixedItemCount; ++index) {
-        assign(sharedState_.itemLevel[index],
-               settings_.int16(QStringLiteral("Level") + statisticSuffix(index), 0));
-    }
-    if (sharedState_.anyWatched()) {
-        menuState_.mnuMonitor.enabled = true;
-    }
-
-    fixedDrives = services_.enumFixedDrives();
     // Every letter, mounted now or not: a drive mounted later in this run keeps its letter and
     // must show and be watched as its settings say.
     for (int index = 0; index < kExtraDriveCount; ++index) {
-        const QChar letter = driveLetter(index);
-        const QString suffix = driveSuffix(letter);
+        const QString suffix = driveSuffix(driveLetter(index));
         if (const auto shown =
                 SettingsConversions::toBoolean(settings_.text(QStringLiteral("Show") + suffix, 0))) {
             sharedState_.showDrive[index] = *shown;
-            if (*shown) {
-                menuState_.mnuDisplay.enabled = true;
-            }
         }
         assign(sharedState_.driveLevel[index], settings_.int16(QStringLiteral("Level") + suffix, 0));
-        if (sharedState_.driveLevel[index] > 0) {
-            menuState_.mnuMonitor.enabled = true;
-        }
     }
+    menuState_.setSomethingToShow(sharedState_.anyShown());
+    menuState_.mnuMonitor.enabled = sharedState_.anyWatched();
 }
 
 bool Menu::synchronisationDue() const {
@@ -193,10 +133,21 @@ void Menu::CheckForUpdatesDaily() {
     if (last && last->date().daysTo(current.date()) == 0) {
         return;
     }
-    if (!services_.testAndUpdate(true, false)) {
+    if (!services_.checkForUpdates(false)) {
         return;  // no check ran, so none is recorded
     }
     settings_.writeDateTime(QStringLiteral("UpdateCheckLast"), current);
+}
+
+void Menu::mnuMonitor_Click() {
+    MenuItemState& monitor = menuState_.mnuMonitor;
+    monitor.checked = !monitor.checked;
+    services_.setThresholdWatching(monitor.checked);
+    settings_.writeBoolean(QStringLiteral("MonitorLevels"), monitor.checked);
+}
+
+void Menu::mnuVersion_Click() {
+    services_.checkForUpdates(true);
 }
 
 void Menu::mnuExit_Click() {
@@ -212,13 +163,6 @@ void Menu::unload() {
         return;
     }
     unloaded_ = true;
-    services_.unloadWindows();
-    services_.hideBalloon();
-    services_.setHotkeyEnabled(false);
-    services_.stopHotkey();
-    services_.removeTrayIcon();
-    Timer1.stop();
-    Timer2.stop();
-    Timer3.stop();
-    services_.endProgram();
+    services_.setThresholdWatching(false);
+    services_.shutDown();
 }

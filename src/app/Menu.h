@@ -1,18 +1,21 @@
 #pragma once
 
-#include "settings/AppSettings.h"
 #include "app/MenuServices.h"
+#include "platform/PlatformFacts.h"
+#include "settings/AppSettings.h"
+#include "settings/GeneralOptions.h"
+#include "settings/LiveOptions.h"
 #include "settings/SharedSettingsState.h"
 #include "settings/TrayMenuState.h"
-#include "platform/PlatformFacts.h"
 
 #include <QDateTime>
 #include <QObject>
-#include <QTimer>
 #include <functional>
 
-// The program's hidden main object: runs start-up and shutdown, owns the tray menu's live state,
-// the shared settings state and the timers of threshold monitoring and hover tracking.
+class StartupEntry;
+
+// The program's hidden main object: runs start-up and shutdown and owns the live option state
+// (the tray menu's items, the shared settings state and the general options' model).
 class Menu : public QObject {
     Q_OBJECT
 
@@ -20,35 +23,36 @@ public:
     using Clock = std::function<QDateTime()>;
 
     Menu(AppSettings& settings, MenuServices& services, PlatformFacts facts, QString commandLine,
-         Clock now = &QDateTime::currentDateTime, QObject* parent = nullptr);
+         StartupEntry* startupEntry, Clock now = &QDateTime::currentDateTime, QObject* parent = nullptr);
 
-    // The start-up sequence. False when another copy runs and this one must end.
-    bool load();
+    // The start-up sequence, once this copy holds the single-instance lock.
+    void load();
     void CheckForUpdatesDaily();
+    // Threshold watching on or off, remembered in "MonitorLevels".
+    void mnuMonitor_Click();
+    // The user asks for a check: the answer is shown also when the program is up to date.
+    void mnuVersion_Click();
     void mnuExit_Click();
     void unload();
 
     TrayMenuState& menuState() { return menuState_; }
+    const TrayMenuState& menuState() const { return menuState_; }
     SharedSettingsState& sharedState() { return sharedState_; }
+    const SharedSettingsState& sharedState() const { return sharedState_; }
+    GeneralOptions& generalOptions() { return generalOptions_; }
     AppSettings& settings() { return settings_; }
+    LiveOptions live() { return {settings_, menuState_, sharedState_, generalOptions_}; }
     const PlatformFacts& facts() const { return facts_; }
     const QString& commandLine() const { return commandLine_; }
     QDateTime now() const { return now_(); }
-
-    bool BatteryAvailable = false;
-    qint16 previousRowCount = 0;
-    QList<QChar> fixedDrives;
-
-    QTimer Timer1;  // threshold monitoring
-    QTimer Timer2;  // hover pop-up delay
-    QTimer Timer3;  // hover tracking
+    // A battery was present at start-up: its level can be watched.
+    bool BatteryAvailable() const { return batteryAvailable_; }
 
     static QString exitPromptText();
 
 private:
-    void readCheckMarks();
     void readWatchedItems();
-    void readBatteryAvailability();
+    void readBatteryAvailability(const std::optional<BatteryReading>& power);
     bool synchronisationDue() const;
 
     AppSettings& settings_;
@@ -58,5 +62,7 @@ private:
     Clock now_;
     TrayMenuState menuState_;
     SharedSettingsState sharedState_;
+    GeneralOptions generalOptions_;
+    bool batteryAvailable_ = false;
     bool unloaded_ = false;
 };

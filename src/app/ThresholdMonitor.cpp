@@ -3,6 +3,7 @@
 #include <algorithm>
 
 namespace {
+constexpr int kFirstTickMs = 5000;
 constexpr int kEveryTickMs = 1000;
 constexpr int kAfterUserClosedMs = 60000;
 constexpr int kTailOffsetPixels = 7;
@@ -26,10 +27,25 @@ constexpr WatchedItem kWatchedItems[] = {
 };
 }  // namespace
 
-ThresholdMonitor::ThresholdMonitor(Menu& menu, ThresholdReadings& readings, AlertBalloon& balloon,
-                                   Screen screen, QObject* parent)
-    : QObject(parent), menu_(menu), readings_(readings), balloon_(balloon), screen_(std::move(screen)) {
-    connect(&menu_.Timer1, &QTimer::timeout, this, &ThresholdMonitor::timer1Tick);
+ThresholdMonitor::ThresholdMonitor(State state, ThresholdReadings& readings, AlertBalloon& balloon, Screen screen,
+                                   QObject* parent)
+    : QObject(parent),
+      state_(std::move(state)),
+      readings_(readings),
+      balloon_(balloon),
+      screen_(std::move(screen)) {
+    Timer1.setInterval(kFirstTickMs);
+    connect(&Timer1, &QTimer::timeout, this, &ThresholdMonitor::timer1Tick);
+}
+
+void ThresholdMonitor::setWatching(bool on) {
+    if (on) {
+        Timer1.setInterval(kFirstTickMs);
+        Timer1.start();
+    } else {
+        Timer1.stop();
+        HideBalloon();
+    }
 }
 
 void ThresholdMonitor::reset() {
@@ -66,11 +82,11 @@ void ThresholdMonitor::CheckThresholds() {
     violationCount = 0;
     readings_.refresh();
 
-    const SharedSettingsState& shared = menu_.sharedState();
+    const SharedSettingsState& shared = state_.shared;
     for (const WatchedItem& watched : kWatchedItems) {
         const int index = static_cast<int>(watched.item);
         const int level = shared.itemLevel[index];
-        if (level < 1 || (watched.item == StatisticItem::Battery && !menu_.BatteryAvailable)) {
+        if (level < 1 || (watched.item == StatisticItem::Battery && !state_.batteryAvailable())) {
             continue;
         }
         // A value that cannot be read is left out: a stale figure in an alert would mislead.
@@ -107,8 +123,8 @@ void ThresholdMonitor::CheckThresholds() {
 }
 
 void ThresholdMonitor::timer1Tick() {
-    if (!menu_.menuState().mnuMonitor.checked) {
-        menu_.Timer1.stop();
+    if (!state_.items.mnuMonitor.checked) {
+        Timer1.stop();
         return;
     }
     CheckThresholds();
@@ -122,7 +138,7 @@ void ThresholdMonitor::timer1Tick() {
             HideBalloon();
             screen_.processPendingEvents();
             replacingBalloon = false;
-            if (!menu_.menuState().mnuMonitor.checked) {
+            if (!state_.items.mnuMonitor.checked) {
                 return;  // switched off or exited while events ran: no balloon may reappear
             }
             shownViolationCount = violationCount;
@@ -141,8 +157,8 @@ void ThresholdMonitor::timer1Tick() {
             balloon_.setText(balloonId, TrayMessage);
         }
     }
-    menu_.Timer1.setInterval(kEveryTickMs);
-    if (!menu_.menuState().mnuDisplay.enabled && menu_.menuState().mnuOnTop.checked) {
+    Timer1.setInterval(kEveryTickMs);
+    if (state_.items.monitorOpen() && state_.items.mnuOnTop.checked) {
         screen_.raiseMonitorWindow();
     }
 }
@@ -157,10 +173,10 @@ void ThresholdMonitor::HideBalloon() {
 
 void ThresholdMonitor::balloonClosed() {
     if (!replacingBalloon) {
-        menu_.Timer1.stop();
-        menu_.Timer1.setInterval(kAfterUserClosedMs);
-        if (menu_.menuState().mnuMonitor.checked) {
-            menu_.Timer1.start();
+        Timer1.stop();
+        Timer1.setInterval(kAfterUserClosedMs);
+        if (state_.items.mnuMonitor.checked) {
+            Timer1.start();
         }
     }
     balloonId = -1;

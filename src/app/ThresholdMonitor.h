@@ -1,14 +1,17 @@
 #pragma once
 
 #include "app/AlertBalloon.h"
-#include "app/Menu.h"
 #include "app/ThresholdReadings.h"
+#include "settings/SharedSettingsState.h"
+#include "settings/TrayMenuState.h"
 
+#include <QObject>
 #include <QRect>
+#include <QTimer>
 #include <functional>
 
 // Compares every watched value with its level once a second while monitoring is on, and keeps one
-// balloon at the tray icon listing every value beyond its level. Driven by Menu.Timer1.
+// balloon at the tray icon listing every value beyond its level. Driven by its Timer1.
 class ThresholdMonitor : public QObject {
     Q_OBJECT
 
@@ -21,10 +24,21 @@ public:
         std::function<void()> raiseMonitorWindow;  // keeps the monitor above the balloon
     };
 
-    ThresholdMonitor(Menu& menu, ThresholdReadings& readings, AlertBalloon& balloon, Screen screen,
+    // The controller's state it reads: the levels, the marks of mnuMonitor and mnuOnTop, whether
+    // the monitor window is open, and whether a battery was found at start-up.
+    struct State {
+        const TrayMenuState& items;
+        const SharedSettingsState& shared;
+        std::function<bool()> batteryAvailable;
+    };
+
+    ThresholdMonitor(State state, ThresholdReadings& readings, AlertBalloon& balloon, Screen screen,
                      QObject* parent = nullptr);
 
     void reset();
+    // On: the first check comes after 5 s, then one a second. Off: no check, and the balloon goes.
+    void setWatching(bool on);
+    bool watching() const { return Timer1.isActive(); }
     void CheckThresholds();
     void timer1Tick();
     void HideBalloon();
@@ -41,11 +55,12 @@ public:
     qint16 balloonId = -1;
     bool replacingBalloon = false;
     qint16 batteryPercent = 0;
+    QTimer Timer1;
 
 private:
     void addViolation(const QString& line);
 
-    Menu& menu_;
+    State state_;
     ThresholdReadings& readings_;
     AlertBalloon& balloon_;
     Screen screen_;

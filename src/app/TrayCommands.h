@@ -1,29 +1,27 @@
 #pragma once
 
 #include "app/Menu.h"
-#include "app/MenuServices.h"
-
-// The tray menu's toggle items, each stored under its key when it changes.
-enum class TrayToggle {
-    mnuStartup,
-    mnuStartupMonitor,
-    mnuOnTop,
-    mnuSplash,
-    mnuQuickDisplay,
-    mnuExitPrompt,
-    mnuMonitorBalloon,
-    mnuTransparent,
-    mnuUpdateCheckAtStart,
-    mnuHotkey,
-    mnuSyncAtStart,
-};
+#include "settings/GeneralOption.h"
 
 // The commands behind the tray menu's items and the hotkey.
 class TrayCommands {
 public:
-    TrayCommands(Menu& menu, MenuServices& services) : menu_(menu), services_(services) {}
+    // The windows the commands open and close.
+    class Host {
+    public:
+        virtual ~Host() = default;
+        virtual void showMonitorWindow() = 0;
+        virtual void closeMonitorWindow() = 0;
+        virtual void showOptionsDialog(int page) = 0;  // returns once the dialog has been shown
+        virtual void closeOptionsDialog() = 0;
+        virtual void startSynchronisation() = 0;
+        virtual void showAbout() = 0;
+    };
 
-    void toggle(TrayToggle item);
+    TrayCommands(Menu& menu, Host& host) : menu_(menu), host_(host) {}
+
+    // A general option's item: the option flips, is stored, and its mirrors follow.
+    void toggle(GeneralOption option);
     void mnuDisplay_Click();
     void showOptionsPage(int page);  // mnuOptions 0, mnuItems 1, mnuTimeServer 3
     void mnuMonitor_Click();
@@ -32,13 +30,7 @@ public:
     void mnuAbout_Click();
     void hotkeyPressed(bool hotkeyEnabled);
 
-    static MenuItemState& item(TrayMenuState& state, TrayToggle toggle);
-    // Opacity byte of the translucent monitor window for a level in percent (75 gives 191).
-    static int alphaForLevel(int level);
-
 private:
-    void storeAndApply(TrayToggle item, bool on);
-
     Menu& menu_;
-    MenuServices& services_;
+    Host& host_;
 };

@@ -4,10 +4,13 @@ namespace {
 constexpr int kItemsPage = 1;
 }
 
-TrayHover::TrayHover(Menu& menu, MenuServices& services, Screen screen, QObject* parent)
-    : QObject(parent), menu_(menu), services_(services), screen_(std::move(screen)) {
-    connect(&menu_.Timer3, &QTimer::timeout, this, &TrayHover::timer3Tick);
-    connect(&menu_.Timer2, &QTimer::timeout, this, &TrayHover::timer2Tick);
+TrayHover::TrayHover(const TrayMenuState& items, bool iconMayBeHidden, Host& host, Screen screen,
+                     QObject* parent)
+    : QObject(parent), items_(items), iconMayBeHidden_(iconMayBeHidden), host_(host), screen_(std::move(screen)) {
+    Timer2.setInterval(1000);
+    Timer3.setInterval(200);
+    connect(&Timer3, &QTimer::timeout, this, &TrayHover::timer3Tick);
+    connect(&Timer2, &QTimer::timeout, this, &TrayHover::timer2Tick);
 }
 
 void TrayHover::enable(QTimer& timer, bool enabled) {
@@ -18,54 +21,52 @@ void TrayHover::enable(QTimer& timer, bool enabled) {
     }
 }
 
-void TrayHover::closePopupDelay() {
-    // Any click returns hover tracking to idle: left running, it would open the pop-up over the
-    // menu a second later.
-    menu_.Timer2.stop();
-    menu_.Timer3.stop();
-    services_.unloadPopup();
+void TrayHover::stop() {
+    // Left running after a click, tracking would open the pop-up over the menu a second later.
+    Timer2.stop();
+    Timer3.stop();
+    host_.closePopup();
 }
 
 void TrayHover::leftDoubleClick(const std::function<void()>& showMonitor) {
-    closePopupDelay();
+    stop();
     showMonitor();
 }
 
 void TrayHover::rightButtonUp(const std::function<void()>& showMenu) {
-    closePopupDelay();
+    stop();
     showMenu();
 }
 
 void TrayHover::leftButtonUp() {
-    closePopupDelay();
+    stop();
 }
 
 bool TrayHover::IsQuickPopupAllowed() {
-    const TrayMenuState& state = menu_.menuState();
-    if (services_.popupShown() || !state.mnuQuickDisplay.checked) {
+    if (host_.popupShown() || !items_.mnuQuickDisplay.checked) {
         return false;
     }
-    if (state.mnuOptions.enabled) {
-        return state.mnuDisplay.enabled;
+    if (items_.mnuOptions.enabled) {
+        return items_.mnuDisplay.enabled;
     }
-    return services_.optionsCurrentPage() != kItemsPage;
+    return host_.optionsDialogPage() != kItemsPage;
 }
 
 void TrayHover::hoverStart() {
-    if (!menu_.menuState().mnuDisplay.enabled) {
+    if (!items_.mnuDisplay.enabled) {
         return;
     }
     const QRect icon = screen_.locateTrayIcon();
     const bool iconOffScreen = screen_.screenHeight() < icon.top();
-    if (menu_.facts().wow64OrVista && iconOffScreen) {
-        if (services_.popupShown()) {
-            services_.restartPopupHideTimer();
+    if (iconMayBeHidden_ && iconOffScreen) {
+        if (host_.popupShown()) {
+            host_.restartPopupHideTimer();
         } else {
-            enable(menu_.Timer2, IsQuickPopupAllowed());
+            enable(Timer2, IsQuickPopupAllowed());
         }
         return;
     }
-    enable(menu_.Timer3, IsQuickPopupAllowed());
+    enable(Timer3, IsQuickPopupAllowed());
 }
 
 void TrayHover::timer3Tick() {
@@ -74,18 +75,18 @@ void TrayHover::timer3Tick() {
     const bool outside = icon.isEmpty() || cursor.x() < icon.left() || cursor.x() > icon.right() ||
                          cursor.y() < icon.top() || cursor.y() > icon.bottom();
     if (outside) {
-        menu_.Timer2.stop();
-        menu_.Timer3.stop();
-        if (services_.popupShown()) {
-            services_.unloadPopup();
+        Timer2.stop();
+        Timer3.stop();
+        if (host_.popupShown()) {
+            host_.closePopup();
         }
         return;
     }
-    enable(menu_.Timer2, IsQuickPopupAllowed());
+    enable(Timer2, IsQuickPopupAllowed());
 }
 
 void TrayHover::timer2Tick() {
-    menu_.Timer2.stop();
-    menu_.Timer3.stop();
-    services_.showPopup();
+    Timer2.stop();
+    Timer3.stop();
+    host_.showPopup();
 }

@@ -8,10 +8,10 @@
 #include <QEvent>
 #include <QScreen>
 
-TrayIcon::TrayIcon(Menu& menu, MenuServices& services, QObject* parent)
-    : QObject(parent), menu_(menu), services_(services), commands_(menu, services) {
+TrayIcon::TrayIcon(Menu& menu, TrayCommands::Host& windows, TrayHover::Host& popup, QObject* parent)
+    : QObject(parent), menu_(menu), commands_(menu, windows) {
     hover_ = std::make_unique<TrayHover>(
-        menu_, services_,
+        menu_.menuState(), menu_.facts().wow64OrVista, popup,
         TrayHover::Screen{[this] { return geometry(); }, [] { return QCursor::pos(); },
                           [] {
                               const QScreen* screen = QGuiApplication::primaryScreen();
@@ -24,6 +24,11 @@ TrayIcon::TrayIcon(Menu& menu, MenuServices& services, QObject* parent)
     connect(&tray_, &QSystemTrayIcon::activated, this, &TrayIcon::onActivated);
     // The menu opens on the right button (the tray host or Qt shows it).
     connect(&menuTray_, &QMenu::aboutToShow, this, [this] { hover_->rightButtonUp([this] { syncMenu(); }); });
+    connect(&menu_.generalOptions(), &GeneralOptions::changed, this, [this](GeneralOption option, bool on) {
+        if (option == GeneralOption::QuickDisplay && !on) {
+            hover_->stop();
+        }
+    });
 }
 
 TrayIcon::~TrayIcon() {
@@ -39,10 +44,10 @@ QAction* TrayIcon::addItem(QMenu& menu, MenuItemState TrayMenuState::*state, con
     return action;
 }
 
-QAction* TrayIcon::addToggle(QMenu& menu, MenuItemState TrayMenuState::*state, const char* name,
-                             const QString& caption, TrayToggle toggle) {
-    QAction* action = addItem(menu, state, name, caption, [this, toggle] {
-        commands_.toggle(toggle);
+QAction* TrayIcon::addToggle(QMenu& menu, GeneralOption option) {
+    const GeneralOptions::Row& row = GeneralOptions::row(option);
+    QAction* action = addItem(menu, row.item, row.itemName, QString::fromUtf8(row.caption), [this, option] {
+        commands_.toggle(option);
         syncMenu();
     });
     action->setCheckable(true);
@@ -63,30 +68,12 @@ void TrayIcon::buildMenu() {
     mainOptions_.setTitle(QStringLiteral("Quorvane Options"));
     mainOptions_.menuAction()->setObjectName(QStringLiteral("mnuMainOptions"));
     menuTray_.addMenu(&mainOptions_);
-    addToggle(mainOptions_, &S::mnuStartup, "mnuStartup", QStringLiteral("Run program at log-in?"),
-              TrayToggle::mnuStartup);
-    addToggle(mainOptions_, &S::mnuSplash, "mnuSplash",
-              QStringLiteral("Display splash screen during program StartUp?"), TrayToggle::mnuSplash);
-    addToggle(mainOptions_, &S::mnuUpdateCheckAtStart, "mnuUpdateCheckAtStart",
-              QStringLiteral("Automatically (daily) check for program updates?"),
-              TrayToggle::mnuUpdateCheckAtStart);
-    addToggle(mainOptions_, &S::mnuStartupMonitor, "mnuStartupMonitor",
-              QStringLiteral("Show system monitor after program StartUp?"), TrayToggle::mnuStartupMonitor);
-    addToggle(mainOptions_, &S::mnuOnTop, "mnuOnTop",
-              QStringLiteral("Show system monitor on top of other windows?"), TrayToggle::mnuOnTop);
-    addToggle(mainOptions_, &S::mnuTransparent, "mnuTransparent",
-              QStringLiteral("Show system monitor as transparent?"), TrayToggle::mnuTransparent);
-    addToggle(mainOptions_, &S::mnuHotkey, "mnuHotkey",
-              QStringLiteral("Use hotkey (Ctrl+Shift+C) to show/hide system monitor?"),
-              TrayToggle::mnuHotkey);
-    addToggle(mainOptions_, &S::mnuMonitorBalloon, "mnuMonitorBalloon",
-              QStringLiteral("Show \"popup\" information about system-monitor display items?"),
-              TrayToggle::mnuMonitorBalloon);
-    addToggle(mainOptions_, &S::mnuQuickDisplay, "mnuQuickDisplay",
-              QStringLiteral("Show \"popup\" monitor when mouse is over the Tray icon?"),
-              TrayToggle::mnuQuickDisplay);
-    addToggle(mainOptions_, &S::mnuExitPrompt, "mnuExitPrompt",
-              QStringLiteral("Display exit prompt when closing program?"), TrayToggle::mnuExitPrompt);
+    for (const GeneralOption option :
+         {GeneralOption::Startup, GeneralOption::Splash, GeneralOption::UpdateCheckAtStart,
+          GeneralOption::StartupMonitor, GeneralOption::OnTop, GeneralOption::Transparent, GeneralOption::Hotkey,
+          GeneralOption::MonitorBalloon, GeneralOption::QuickDisplay, GeneralOption::ExitPrompt}) {
+        addToggle(mainOptions_, option);
+    }
     mainOptions_.addSeparator()->setObjectName(QStringLiteral("NewLine"));
     addItem(mainOptions_, &S::mnuOptions, "mnuOptions", QStringLiteral("Define Main Options"),
             [this] { commands_.showOptionsPage(0); });
@@ -98,8 +85,7 @@ void TrayIcon::buildMenu() {
             [this] { commands_.showOptionsPage(3); });
     addItem(menuTray_, &S::mnuSync, "mnuSync", QStringLiteral("Synchronize Clock Now"),
             [this] { commands_.mnuSync_Click(); });
-    addToggle(menuTray_, &S::mnuSyncAtStart, "mnuSyncAtStart",
-              QStringLiteral("Synchronize Clock When Program Starts?"), TrayToggle::mnuSyncAtStart);
+    addToggle(menuTray_, GeneralOption::SyncAtStart);
     menuTray_.addSeparator()->setObjectName(QStringLiteral("Separator"));
     addItem(menuTray_, &S::mnuVersion, "mnuVersion", QStringLiteral("Check for new version"),
             [this] { commands_.mnuVersion_Click(); });
@@ -136,6 +122,8 @@ void TrayIcon::AddTrayIcon(const QString& tooltip) {
 }
 
 void TrayIcon::RemoveTrayIcon() {
+    hover_->Timer2.stop();
+    hover_->Timer3.stop();
     tray_.hide();
 }
 

@@ -16,7 +16,7 @@ class TrayIcon : public QObject {
     Q_OBJECT
 
 public:
-    TrayIcon(Menu& menu, MenuServices& services, QObject* parent = nullptr);
+    TrayIcon(Menu& menu, TrayCommands::Host& windows, TrayHover::Host& popup, QObject* parent = nullptr);
     ~TrayIcon() override;
 
     void AddTrayIcon(const QString& tooltip);
@@ -43,12 +43,10 @@ private:
     void buildMenu();
     QAction* addItem(QMenu& menu, MenuItemState TrayMenuState::*state, const char* name,
                      const QString& caption, std::function<void()> command);
-    QAction* addToggle(QMenu& menu, MenuItemState TrayMenuState::*state, const char* name,
-                       const QString& caption, TrayToggle toggle);
+    QAction* addToggle(QMenu& menu, GeneralOption option);
     void onActivated(QSystemTrayIcon::ActivationReason reason);
 
     Menu& menu_;
-    MenuServices& services_;
     TrayCommands commands_;
     std::unique_ptr<TrayHover> hover_;
     QMenu menuTray_;

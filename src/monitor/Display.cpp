@@ -1,6 +1,5 @@
 #include "monitor/Display.h"
 
-#include "app/Menu.h"
 #include "settings/SettingsConversions.h"
 #include "widgets/WindowHelpers.h"
 #include "widgets/LevelBar.h"
@@ -48,10 +47,13 @@ std::optional<int> storedTwips(const AppSettings& settings, const QString& key) 
 }
 }  // namespace
 
-Display::Display(Menu& menu, SystemInfoModule& stats, QWidget* parent)
+Display::Display(LiveOptions live, bool isNT, SystemInfoModule& stats, qint16& previousRowCount,
+                 QWidget* parent)
     : QWidget(parent, Qt::Window),
-      menu_(menu),
-      settings_(menu.settings()),
+      live_(live),
+      settings_(live.settings),
+      isNT_(isNT),
+      previousRowCount_(previousRowCount),
       stats_(stats),
       balloon_(new Balloon(this)) {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -81,6 +83,13 @@ Display::Display(Menu& menu, SystemInfoModule& stats, QWidget* parent)
             applyOnTop();
         }
     });
+    connect(&live_.general, &GeneralOptions::changed, this, [this](GeneralOption option, bool on) {
+        if (option == GeneralOption::OnTop) {
+            applyOnTop();
+        } else if (option == GeneralOption::Transparent) {
+            setTransparent(on, translucencyAlpha(live_.shared.transparentLevel));
+        }
+    });
 }
 
 Display::~Display() {
@@ -88,15 +97,13 @@ Display::~Display() {
 }
 
 bool Display::load() {
-    menu_.menuState().mnuDisplay.enabled = false;
-    const bool isNT = menu_.facts().isNT;
-    cpuMeter_ = stats_.createCpuMeter(isNT);
+    live_.items.setMonitorOpen(true);
+    cpuMeter_ = stats_.createCpuMeter(isNT_);
     cpuMeter_->Initialize();
     memState_ = stats_.createMemState();
 
     stats_.EnumFixedDrives();
     windowDrives = stats_.fixedDrives();
-    menu_.fixedDrives = stats_.fixedDriveLetters();
 
     nextRow = 0;
     lastRow = kNone;
@@ -141,8 +148,8 @@ bool Display::load() {
     balloonRow = kNone;
     Timer1_Timer();
 
-    translucencyAvailable = isNT && WindowSystem::showsTranslucency();
-    if (menu_.menuState().mnuTransparent.checked && isNT) {
+    translucencyAvailable = isNT_ && WindowSystem::showsTranslucency();
+    if (live_.items.mnuTransparent.checked && isNT_) {
         // The opposite of the real state, so the first check (when the window shows) applies the
         // right look.
         InsideBorder = WindowGeometry::IsCursorOutsideClient(*this);
@@ -157,12 +164,12 @@ bool Display::load() {
 }
 
 bool Display::shown(int item) const {
-    return menu_.sharedState().showItem.at(size_t(item));
+    return live_.shared.showItem.at(size_t(item));
 }
 
 bool Display::driveShown(QChar letter) const {
     const int index = driveIndex(letter);
-    return index >= 0 && index < kExtraDriveCount && menu_.sharedState().showDrive.at(size_t(index));
+    return index >= 0 && index < kExtraDriveCount && live_.shared.showDrive.at(size_t(index));
 }
 
 void Display::addRow(const QString& caption) {
@@ -235,9 +242,9 @@ void Display::place() {
     const int height = windowHeightTwips();
     const int workAreaHeight = sysInfo_.WorkAreaHeight();
     int left = storedTwips(settings_, kMainLeft).value_or(0);
-    int top = placedTop(storedTwips(settings_, kMainTop), height, workAreaHeight, menu_.previousRowCount,
+    int top = placedTop(storedTwips(settings_, kMainTop), height, workAreaHeight, previousRowCount_,
                         rowCount());
-    menu_.previousRowCount = qint16(rowCount());
+    previousRowCount_ = qint16(rowCount());
     // A place on no screen (a monitor since unplugged) is pulled onto the nearest work area.
     const QPoint onScreen =
         ontoNearestWorkArea(QRect(left / tppX, top / tppY, width(), height / tppY), workAreas());
@@ -308,7 +315,6 @@ void Display::RebuildDriveRows() {
     stats_.invalidateFixedDrives();
     stats_.EnumFixedDrives();
     const QList<FixedDrive> drives = stats_.fixedDrives();
-    menu_.fixedDrives = stats_.fixedDriveLetters();
     if (drives == windowDrives) {
         return;  // the mount table changed elsewhere (containers, pseudo filesystems)
     }
@@ -437,7 +443,7 @@ void Display::CancelBalloon() {
 
 void Display::Timer2_Timer() {
     Timer2.stop();
-    if (hoveredRow == kNone || !menu_.menuState().mnuMonitorBalloon.checked) {
+    if (hoveredRow == kNone || !live_.items.mnuMonitorBalloon.checked) {
         return;
     }
     if (WindowGeometry::IsCursorOutsideClient(*this)) {
@@ -510,7 +516,7 @@ void Display::applyTranslucency() {
     if (InsideBorder) {
         MakeOpaque(this);
     } else {
-        MakeTranslucent(this, translucencyAlpha(menu_.sharedState().transparentLevel));
+        MakeTranslucent(this, translucencyAlpha(live_.shared.transparentLevel));
     }
 }
 
@@ -527,7 +533,7 @@ void Display::setTransparent(bool on, int alpha) {
 }
 
 void Display::applyOnTop() {
-    SetTopmost(this, menu_.menuState().mnuOnTop.checked);
+    SetTopmost(this, live_.items.mnuOnTop.checked);
 }
 
 void Display::keyReleaseEvent(QKeyEvent* event) {
@@ -621,7 +627,7 @@ void Display::unload() {
         cpuMeter_->Terminate();
         cpuMeter_.reset();
     }
-    menu_.menuState().mnuDisplay.enabled = menu_.sharedState().anyShown();
+    live_.items.setMonitorOpen(false);
 }
 
 }  // namespace monitor

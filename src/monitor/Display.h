@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/LiveOptions.h"
 #include "widgets/Balloon.h"
 #include "stats/SysInfo.h"
 #include "stats/SystemInfoModule.h"
@@ -13,7 +14,6 @@ class AppSettings;
 class CMemState;
 class CpuMeter;
 class LevelBar;
-class Menu;
 class QLabel;
 
 // In a namespace: Qt's GUI headers declare X11's Display type globally.
@@ -28,7 +28,10 @@ class Display : public QWidget {
 public:
     static constexpr qint16 kNone = 99;
 
-    Display(Menu& menu, SystemInfoModule& stats, QWidget* parent = nullptr);
+    // `previousRowCount` outlives the window: the row count when it was last placed, so that a
+    // window that grew at the bottom of the screen is pulled back inside it.
+    Display(LiveOptions live, bool isNT, SystemInfoModule& stats, qint16& previousRowCount,
+            QWidget* parent = nullptr);
     ~Display() override;
 
     // Builds the rows, places the window, refreshes it once and shows it. False when there was no
@@ -103,8 +106,10 @@ private:
     bool driveShown(QChar letter) const;
     void unload();
 
-    Menu& menu_;
+    LiveOptions live_;
     AppSettings& settings_;
+    bool isNT_;
+    qint16& previousRowCount_;
     SystemInfoModule& stats_;
     SysInfo sysInfo_;
     std::unique_ptr<CpuMeter> cpuMeter_;

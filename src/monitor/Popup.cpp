@@ -7,6 +7,7 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPointer>
 
 namespace {
 constexpr int kRefreshMs = 900;
@@ -94,6 +95,24 @@ void Popup::popUp(const QString&, int, int) {
     show();
     raise();
     Timer4.start();
+}
+
+void Popup::restartHideTimer() {
+    Timer4.stop();
+    Timer4.setInterval(10000);
+    const QPointer<Popup> alive(this);
+    QCoreApplication::processEvents();
+    if (!alive) {
+        return;  // a click while events ran closed it
+    }
+    Timer4.setInterval(kPointerCheckMs);
+    Timer4.start();
+}
+
+void Popup::unload() {
+    Timer3.stop();  // no refresh between closing and deletion
+    Timer4.stop();
+    close();
 }
 
 void Popup::paintEvent(QPaintEvent*) {

@@ -28,6 +28,11 @@ public:
     void popUp(const QString& iMsg = QString(), int x = -1, int y = -1);
     void AdjustSize();
     void refresh();
+    // The pointer rests on an icon the screen does not show (an auto-hidden panel): the window
+    // stays another 3 s from now.
+    void restartHideTimer();
+    // Stops the timers and closes the window, which deletes it.
+    void unload();
     QString text() const { return text_; }
 
     QTimer Timer3;  // text refresh, 900 ms

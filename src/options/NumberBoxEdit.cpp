@@ -54,10 +54,9 @@ bool NumberBoxEdit::clipboardKey(QKeyEvent* event) {
 }
 
 void NumberBoxEdit::keyPressEvent(QKeyEvent* event) {
-    if (clipboardKey(event)) {
+    // Shift+Insert and friends would bypass the cleaning.
+    if (clipboardKey(event) || event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut)) {
         event->accept();
-    } else if (event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut)) {
-        event->accept();  // Shift+Insert and friends would bypass the cleaning
     } else {
         const QString typed = event->text();
         const bool character = typed.size() == 1 && typed.at(0).isPrint() &&

@@ -1,7 +1,5 @@
 #include "options/Options.h"
 
-#include "app/Menu.h"
-#include "app/MenuServices.h"
 #include "options/NumberBoxEdit.h"
 #include "options/OptionsGeneralPage.h"
 #include "options/OptionsStatisticsPage.h"
@@ -37,14 +35,15 @@ QString Options::unsavedChangesQuestion() {
     return QStringLiteral("Program options have changed.\r\nDo you wish to save the changes?\r\n");
 }
 
-Options::Options(Menu& menu, MenuServices& services, SystemInfoModule& stats, TimeServerTable& table,
-                 QWidget* parent)
+Options::Options(LiveOptions live, PlatformFacts facts, OptionsHost& host, SystemInfoModule& stats,
+                 TimeServerTable& table, QWidget* parent)
     : QDialog(parent),
-      menu_(menu),
-      services_(services),
+      live_(live),
+      facts_(facts),
+      host_(host),
       stats_(stats),
       table_(table),
-      commit_(menu, services),
+      commit_(live, host),
       sysInfo_(std::make_unique<SysInfo>()) {
     buildControls();
     load();
@@ -65,7 +64,7 @@ void Options::buildControls() {
     general = new OptionsGeneralPage(SSTab1);
     statistics = new OptionsStatisticsPage(SSTab1);
     system = new OptionsSystemPage(SSTab1);
-    timeSync = new OptionsTimeSyncPage(table_, menu_.sharedState(), SSTab1);
+    timeSync = new OptionsTimeSyncPage(table_, live_.shared, SSTab1);
     SSTab1->addTab(general, QStringLiteral("Options"));
     SSTab1->addTab(statistics, QStringLiteral("Statistics"));
     SSTab1->addTab(system, QStringLiteral("System"));
@@ -95,20 +94,21 @@ void Options::buildControls() {
     connect(statistics, &OptionsStatisticsPage::changed, this, &Options::markChanged);
     connect(timeSync, &OptionsTimeSyncPage::changed, this, &Options::markChanged);
     connect(timeSync, &OptionsTimeSyncPage::syncNowRequested, this,
-            [this] { services_.startSynchronisation(); });
+            [this] { host_.startSynchronisation(); });
     connect(applyButton, &QPushButton::clicked, this, &Options::applyButton_Click);
     connect(OKButton, &QPushButton::clicked, this, &Options::OKButton_Click);
     connect(cancelButton, &QPushButton::clicked, this, &Options::cancelButton_Click);
     connect(sysInfo_.get(), &SysInfo::drivesChanged, this, &Options::RebuildDriveRows);
+    connect(&live_.general, &GeneralOptions::changed, this, &Options::mirror);
 }
 
 bool Options::resourceRowsShown() const {
-    return menu_.facts().statsFamily == 95;
+    return facts_.statsFamily == 95;
 }
 
 void Options::load() {
-    menu_.menuState().mnuOptions.enabled = false;
-    cpuMeter_ = stats_.createCpuMeter(menu_.facts().isNT);
+    live_.items.mnuOptions.enabled = false;
+    cpuMeter_ = stats_.createCpuMeter(facts_.isNT);
     cpuMeter_->Initialize();
     system->fillMachineFacts(stats_);
     if (!resourceRowsShown()) {
@@ -117,9 +117,9 @@ void Options::load() {
     baseTabHeight_ = SSTab1->sizeHint().height();
     stats_.EnumFixedDrives();
     setDrives(stats_.fixedDrives());
-    committedServer_ = menu_.sharedState().currentServerHost;
-    timeSync->prepare(menu_.menuState().mnuSyncAtStart.checked, menu_.sharedState().autoSyncDays,
-                      menu_.menuState().mnuSync.enabled);
+    committedServer_ = live_.shared.currentServerHost;
+    timeSync->prepare(live_.items.mnuSyncAtStart.checked, live_.shared.autoSyncDays,
+                      live_.items.mnuSync.enabled);
 
     // Centred across the screen; down from its top when the screen is not tall enough.
     adjustSize();
@@ -169,14 +169,14 @@ void Options::firstActivation() {
 }
 
 void Options::ShowCurrentSettings() {
-    SharedSettingsState& shared = menu_.sharedState();
+    SharedSettingsState& shared = live_.shared;
     if (shared.transparentLevel == 0) {
         shared.transparentLevel = 75;
     }
     // The tray item rather than the shared flag: on the first run the dialog opens before start-up
     // has copied the item into the flag, and the two agree at every other time.
-    general->showCurrentSettings(menu_.menuState(), menu_.menuState().mnuTransparent.checked,
-                                 menu_.facts().isNT, shared.transparentLevel);
+    general->showCurrentSettings(live_.items, live_.items.mnuTransparent.checked,
+                                 facts_.isNT, shared.transparentLevel);
     statistics->showCurrentSettings(shared, resourceRowsShown());
 }
 
@@ -198,10 +198,19 @@ void Options::setApplyEnabled(bool enabled) {
     applyButton->setEnabled(enabled);
 }
 
-void Options::setMirrorBox(const QString& box, bool checked) {
-    if (auto* check = findChild<QCheckBox*>(box)) {
-        check->setChecked(checked);
+QCheckBox* Options::box(GeneralOption option) const {
+    if (option == GeneralOption::SyncAtStart) {
+        return timeSync->Check3;
     }
+    return general->Check0[size_t(option)];
+}
+
+// An option changed outside the dialog (the tray menu): its box follows as if clicked, and
+// whether there are changes to apply stays as it was.
+void Options::mirror(GeneralOption option, bool on) {
+    const bool pending = applyButton->isEnabled();
+    box(option)->setChecked(on);
+    applyButton->setEnabled(pending);
 }
 
 void Options::markChanged() {
@@ -242,7 +251,7 @@ void Options::RebuildDriveRows() {
     stats_.EnumFixedDrives();
     setDrives(stats_.fixedDrives());
     // New rows start from the running program's choices for their drives.
-    statistics->showDriveSettings(menu_.sharedState());
+    statistics->showDriveSettings(live_.shared);
     applyButton->setEnabled(pending);
     SSTab1->setCurrentIndex(page);
     pageSwitchGuard_ = false;
@@ -263,7 +272,7 @@ bool Options::CheckStatisticsSelected() {
     }
     SSTab1->setCurrentIndex(StatisticsPage);
     statistics->rows().first().Check1->setFocus();
-    services_.showMessageBox(noSelectionWarning(), kWarningStyle, QString());
+    host_.showMessageBox(noSelectionWarning(), kWarningStyle, QString());
     return false;
 }
 
@@ -274,7 +283,7 @@ void Options::applyButton_Click() {
             return;
         }
     }
-    committedServer_ = menu_.sharedState().currentServerHost;
+    committedServer_ = live_.shared.currentServerHost;
     const OptionsValues values = currentValues();
     commit_.SaveOptions(values);
     applyButton->setEnabled(false);
@@ -285,11 +294,11 @@ void Options::OKButton_Click() {
     if (applyButton->isEnabled()) {
         commit_.SaveOptions(currentValues());
         // The saved server is the running program's server from now on, not the one it had.
-        committedServer_ = menu_.sharedState().currentServerHost;
+        committedServer_ = live_.shared.currentServerHost;
     }
     close();
-    if (menu_.settings().actionFlag(QStringLiteral("ShowStatsAtStartup"), 0)) {
-        services_.showMonitorWindow();
+    if (live_.settings.actionFlag(QStringLiteral("ShowStatsAtStartup"), 0)) {
+        host_.showMonitorWindow();
     }
 }
 
@@ -298,7 +307,7 @@ void Options::cancelButton_Click() {
         close();
         return;
     }
-    const int answer = services_.showMessageBox(unsavedChangesQuestion(), kYesNoCancelQuestion,
+    const int answer = host_.showMessageBox(unsavedChangesQuestion(), kYesNoCancelQuestion,
                                                 QStringLiteral("Quorvane Options"));
     if (answer == kResultYes) {
         applyButton_Click();
@@ -341,11 +350,11 @@ void Options::unload() {
     }
     unloaded_ = true;
     Timer1.stop();
-    menu_.sharedState().currentServerHost = committedServer_;
+    live_.shared.currentServerHost = committedServer_;
     table_.FindTimeServer(committedServer_);
     if (cpuMeter_) {
         cpuMeter_->Terminate();
         cpuMeter_.reset();
     }
-    menu_.menuState().mnuOptions.enabled = true;
+    live_.items.mnuOptions.enabled = true;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "options/OptionsCommit.h"
+#include "options/OptionsHost.h"
+#include "platform/PlatformFacts.h"
+#include "settings/LiveOptions.h"
 #include "options/OptionsValues.h"
 #include "stats/SystemInfoModule.h"
 
@@ -8,8 +11,7 @@
 #include <QTimer>
 #include <memory>
 
-class Menu;
-class MenuServices;
+class QCheckBox;
 class OptionsGeneralPage;
 class OptionsStatisticsPage;
 class OptionsSystemPage;
@@ -28,16 +30,16 @@ class Options : public QDialog {
 public:
     enum Page { GeneralPage = 0, StatisticsPage = 1, SystemPage = 2, TimeSyncPage = 3 };
 
-    Options(Menu& menu, MenuServices& services, SystemInfoModule& stats, TimeServerTable& table,
-            QWidget* parent = nullptr);
+    Options(LiveOptions live, PlatformFacts facts, OptionsHost& host, SystemInfoModule& stats,
+            TimeServerTable& table, QWidget* parent = nullptr);
     ~Options() override;
 
     void selectPage(int page);
     int currentPage() const;
     bool applyEnabled() const;
     void setApplyEnabled(bool enabled);
-    // A tray toggle changed the option a box mirrors: the box follows, as if clicked.
-    void setMirrorBox(const QString& box, bool checked);
+    // The box that shows a general option.
+    QCheckBox* box(GeneralOption option) const;
     // The mount table changed: the drive rows of both pages are made afresh.
     void RebuildDriveRows();
     OptionsValues currentValues() const;
@@ -81,9 +83,11 @@ private:
     void cancelButton_Click();
     void unload();
     bool resourceRowsShown() const;
+    void mirror(GeneralOption option, bool on);
 
-    Menu& menu_;
-    MenuServices& services_;
+    LiveOptions live_;
+    PlatformFacts facts_;
+    OptionsHost& host_;
     SystemInfoModule& stats_;
     TimeServerTable& table_;
     OptionsCommit commit_;

@@ -1,25 +1,24 @@
 #pragma once
 
+#include "options/OptionsHost.h"
 #include "options/OptionsValues.h"
-
-class Menu;
-class MenuServices;
+#include "settings/LiveOptions.h"
 
 // Writes what the Options dialog holds to the settings store, the shared settings state and the
 // tray menu's items, so that the running program follows at once.
 class OptionsCommit {
 public:
-    OptionsCommit(Menu& menu, MenuServices& services) : menu_(menu), services_(services) {}
+    OptionsCommit(LiveOptions live, OptionsHost& host) : live_(live), host_(host) {}
 
-    // Every key in its stored form, in a fixed order; also marks the options as defined.
+    // Every key in its stored form; also marks the options as defined.
     void SaveOptions(const OptionsValues& values);
     // What Apply adds after saving: the monitor items and threshold monitoring follow the rows.
     void followRows(const OptionsValues& values);
 
 private:
     void saveRows(const OptionsValues& values);
-    void monitorFromStoredChoice();
+    void watchAsStored();
 
-    Menu& menu_;
-    MenuServices& services_;
+    LiveOptions live_;
+    OptionsHost& host_;
 };

@@ -13,7 +13,7 @@ OptionsDialogHost::~OptionsDialogHost() {
 
 void OptionsDialogHost::show(int page) {
     if (!dialog_) {
-        dialog_ = new Options(menu_, services_, stats_, table_);
+        dialog_ = new Options(live_, facts_, host_, stats_, table_);
     }
     dialog_->show();
     dialog_->raise();
@@ -27,22 +27,6 @@ void OptionsDialogHost::show(int page) {
 void OptionsDialogHost::unload() {
     if (dialog_) {
         dialog_->close();  // deletes itself
-    }
-}
-
-bool OptionsDialogHost::applyEnabled() const {
-    return dialog_ && dialog_->applyEnabled();
-}
-
-void OptionsDialogHost::setApplyEnabled(bool enabled) {
-    if (dialog_) {
-        dialog_->setApplyEnabled(enabled);
-    }
-}
-
-void OptionsDialogHost::setMirrorBox(const QString& box, bool checked) {
-    if (dialog_) {
-        dialog_->setMirrorBox(box, checked);
     }
 }
 

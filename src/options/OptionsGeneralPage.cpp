@@ -1,6 +1,6 @@
 #include "options/OptionsGeneralPage.h"
 
-#include "settings/TrayMenuState.h"
+#include "settings/GeneralOptions.h"
 #include "options/NumberBoxEdit.h"
 #include "options/SpinButtons.h"
 
@@ -11,7 +11,7 @@
 #include <cmath>
 
 namespace {
-constexpr int kTransparencyBox = 7;
+constexpr size_t kTransparencyBox = size_t(GeneralOption::Transparent);
 constexpr int kDefaultLevel = 75;
 
 const char* const kCaptions[OptionsValues::kGeneralCount] = {
@@ -35,7 +35,7 @@ OptionsGeneralPage::OptionsGeneralPage(QWidget* parent) : QWidget(parent) {
         Check0[size_t(i)]->setObjectName(QStringLiteral("Check0(%1)").arg(i));
         // A box set from outside (the tray menu) counts as a change too.
         connect(Check0[size_t(i)], &QCheckBox::toggled, this, &OptionsGeneralPage::changed);
-        if (i != kTransparencyBox) {
+        if (size_t(i) != kTransparencyBox) {
             layout->addWidget(Check0[size_t(i)]);
             continue;
         }
@@ -74,19 +74,9 @@ void OptionsGeneralPage::followTransparencyBox() {
 
 void OptionsGeneralPage::showCurrentSettings(const TrayMenuState& items, bool transparentFlag,
                                              bool translucencyAvailable, int transparentLevel) {
-    const MenuItemState* sources[OptionsValues::kGeneralCount] = {&items.mnuStartup,
-                                                                  &items.mnuStartupMonitor,
-                                                                  &items.mnuOnTop,
-                                                                  &items.mnuSplash,
-                                                                  &items.mnuQuickDisplay,
-                                                                  &items.mnuExitPrompt,
-                                                                  &items.mnuMonitorBalloon,
-                                                                  nullptr,
-                                                                  &items.mnuUpdateCheckAtStart,
-                                                                  &items.mnuHotkey};
-    for (int i = 0; i < OptionsValues::kGeneralCount; ++i) {
-        if (sources[i]) {
-            Check0[size_t(i)]->setChecked(sources[i]->checked);
+    for (const GeneralOptions::Row& row : GeneralOptions::rows()) {
+        if (row.option != GeneralOption::SyncAtStart && row.option != GeneralOption::Transparent) {
+            Check0[size_t(row.option)]->setChecked((items.*row.item).checked);
         }
     }
     Check0[kTransparencyBox]->setChecked(translucencyAvailable && transparentFlag);

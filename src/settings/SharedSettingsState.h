@@ -12,7 +12,6 @@ struct SharedSettingsState {
     std::array<qint16, kFixedItemCount> itemLevel{};
     std::array<bool, kExtraDriveCount> showDrive{};
     std::array<qint16, kExtraDriveCount> driveLevel{};
-    bool transparentChecked = false;
     qint16 transparentLevel = 0;
     QString currentServerHost;
     qint16 autoSyncDays = 0;

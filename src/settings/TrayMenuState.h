@@ -8,7 +8,7 @@ struct MenuItemState {
 };
 
 struct TrayMenuState {
-    MenuItemState mnuDisplay;
+    MenuItemState mnuDisplay;  // set through the two states below, never directly
     MenuItemState mnuMonitor;
     MenuItemState mnuStartup;
     MenuItemState mnuSplash;
@@ -28,4 +28,22 @@ struct TrayMenuState {
     MenuItemState mnuVersion;
     MenuItemState mnuAbout;
     MenuItemState mnuExit;
+
+    // "Show System Monitor" is offered when something is selected to show and the monitor window
+    // is closed. Saving the options changes only the first, opening and closing the window only
+    // the second.
+    void setSomethingToShow(bool any) {
+        somethingToShow_ = any;
+        mnuDisplay.enabled = somethingToShow_ && !monitorOpen_;
+    }
+    void setMonitorOpen(bool open) {
+        monitorOpen_ = open;
+        mnuDisplay.enabled = somethingToShow_ && !monitorOpen_;
+    }
+    bool monitorOpen() const { return monitorOpen_; }
+    bool somethingToShow() const { return somethingToShow_; }
+
+private:
+    bool somethingToShow_ = false;
+    bool monitorOpen_ = false;
 };

@@ -1,7 +1,5 @@
 #include "timesync/TimeSyncExec.h"
 
-#include "app/Menu.h"
-#include "app/MenuServices.h"
 #include "widgets/MessageBoxLayout.h"
 #include "settings/SettingsConversions.h"
 #include "stats/SysInfo.h"
@@ -56,26 +54,26 @@ struct TimeSyncExec::Owned {
     }
 };
 
-TimeSyncExec::TimeSyncExec(Menu& menu, MenuServices& services, bool dryRun, OptionsDialogLink* optionsDialog,
+TimeSyncExec::TimeSyncExec(LiveOptions live, TimeSyncHost& host, bool dryRun, OptionsDialogLink* optionsDialog,
                            QWidget* parent)
-    : TimeSyncExec(std::make_unique<Owned>(dryRun), menu, services, dryRun, optionsDialog, parent) {}
+    : TimeSyncExec(std::make_unique<Owned>(dryRun), live, host, optionsDialog, parent) {}
 
-TimeSyncExec::TimeSyncExec(std::unique_ptr<Owned> owned, Menu& menu, MenuServices& services, bool,
+TimeSyncExec::TimeSyncExec(std::unique_ptr<Owned> owned, LiveOptions live, TimeSyncHost& host,
                            OptionsDialogLink* optionsDialog, QWidget* parent)
     : QDialog(parent),
       owned_(std::move(owned)),
-      links_{menu.settings(),
-             menu.menuState(),
-             menu.sharedState(),
+      links_{live.settings,
+             live.items,
+             live.shared,
              timeServerTable(),
              *owned_->clockSetter,
              owned_->hostLookup,
-             [&services](int page) { services.showOptionsDialog(page); },
+             [&host](int page) { host.showOptionsDialog(page); },
              optionsDialog,
              [owned = owned_.get()] { return owned->workAreaTwips(); },
              SntpTarget::kDefaultPort,
-             [&services](const QString& text, int style, const QString& title) {
-                 return services.showMessageBox(text, style, title);
+             [&host](const QString& text, int style, const QString& title) {
+                 return host.showMessageBox(text, style, title);
              }},
       client_(links_.clockSetter, links_.hostLookup) {
     buildControls();

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "settings/AppSettings.h"
-#include "settings/SharedSettingsState.h"
-#include "settings/TrayMenuState.h"
+#include "settings/LiveOptions.h"
 #include "platform/ClockSetter.h"
 #include "timesync/HostLookup.h"
 #include "timesync/OptionsDialogLink.h"
@@ -14,8 +12,6 @@
 #include <functional>
 #include <memory>
 
-class Menu;
-class MenuServices;
 class QLabel;
 class QPushButton;
 class QStatusBar;
@@ -46,6 +42,15 @@ struct TimeSyncLinks {
     std::function<int(const QString&, int, const QString&)> messageBox;
 };
 
+// What the window asks of the program around it.
+class TimeSyncHost {
+public:
+    virtual ~TimeSyncHost() = default;
+
+    virtual void showOptionsDialog(int page) = 0;
+    virtual int showMessageBox(const QString& text, int style, const QString& title) = 0;
+};
+
 // The synchronisation window: one exchange with the selected time server, shown as an event log;
 // retries every 10 seconds after a failure until closed, and closes itself 10 seconds after a
 // success. Not modal; deletes itself when closed.
@@ -53,9 +58,9 @@ class TimeSyncExec : public QDialog {
     Q_OBJECT
 
 public:
-    // For the program: the controller's settings and menu state, the built-in table, the real
-    // clock setter or, with `dryRun`, one that never touches the clock.
-    TimeSyncExec(Menu& menu, MenuServices& services, bool dryRun, OptionsDialogLink* optionsDialog = nullptr,
+    // For the program: its live options, the built-in table, the real clock setter or, with
+    // `dryRun`, one that never touches the clock.
+    TimeSyncExec(LiveOptions live, TimeSyncHost& host, bool dryRun, OptionsDialogLink* optionsDialog = nullptr,
                  QWidget* parent = nullptr);
     TimeSyncExec(const TimeSyncLinks& links, const TimeSyncTimings& timings, QWidget* parent = nullptr);
     ~TimeSyncExec() override;
@@ -82,7 +87,7 @@ protected:
 
 private:
     struct Owned;
-    TimeSyncExec(std::unique_ptr<Owned> owned, Menu& menu, MenuServices& services, bool dryRun,
+    TimeSyncExec(std::unique_ptr<Owned> owned, LiveOptions live, TimeSyncHost& host,
                  OptionsDialogLink* optionsDialog, QWidget* parent);
 
     void buildControls();

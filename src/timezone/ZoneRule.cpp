@@ -96,7 +96,7 @@ QDateTime ZoneRule::EffectiveDate(int year) const {
             date = date.addDays(7);
         }
     } else if (week_ > 1) {
-        date = date.addDays(7 * (week_ - 1));
+        date = date.addDays(qint64(7) * (week_ - 1));
     }
     return WallClock::at(date).addSecs(timeOfDay);
 }

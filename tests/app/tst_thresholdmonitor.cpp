@@ -1,6 +1,4 @@
 #include "app/ThresholdMonitor.h"
-#include "support/MemorySettingsStore.h"
-#include "support/RecordingMenuServices.h"
 
 #include <QtTest>
 
@@ -50,10 +48,9 @@ public:
 class ThresholdMonitorTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<MemorySettingsStore> store;
-    std::unique_ptr<AppSettings> settings;
-    std::unique_ptr<RecordingMenuServices> services;
-    std::unique_ptr<Menu> menu;
+    TrayMenuState items;
+    SharedSettingsState shared;
+    bool batteryAvailable = false;
     FakeReadings readings;
     FakeBalloon balloon;
     std::unique_ptr<ThresholdMonitor> monitor;
@@ -62,15 +59,14 @@ class ThresholdMonitorTest : public QObject {
     int workAreaHeight = 0;
     std::function<void()> whileEventsRun = [] {};
 
-    void level(StatisticItem item, int value) { menu->sharedState().itemLevel[int(item)] = qint16(value); }
+    void level(StatisticItem item, int value) { shared.itemLevel[int(item)] = qint16(value); }
 
 private Q_SLOTS:
     void init() {
-        store = std::make_unique<MemorySettingsStore>();
-        settings = std::make_unique<AppSettings>(*store);
-        services = std::make_unique<RecordingMenuServices>();
-        menu = std::make_unique<Menu>(*settings, *services, PlatformFacts::linux(), QString());
-        menu->menuState().mnuMonitor.checked = true;
+        items = TrayMenuState();
+        shared = SharedSettingsState();
+        batteryAvailable = false;
+        items.mnuMonitor.checked = true;
         readings = FakeReadings();
         balloon = FakeBalloon();
         raised = 0;
@@ -78,11 +74,11 @@ private Q_SLOTS:
         workAreaHeight = 776 * 15;
         whileEventsRun = [] {};
         monitor = std::make_unique<ThresholdMonitor>(
-            *menu, readings, balloon,
+            ThresholdMonitor::State{items, shared, [this] { return batteryAvailable; }}, readings, balloon,
             ThresholdMonitor::Screen{[this] { return icon; }, [] { return 15; },
                                      [this] { return workAreaHeight; }, [this] { whileEventsRun(); },
                                      [this] { ++raised; }});
-        menu->Timer1.start();
+        monitor->Timer1.start();
     }
 
     void alertLines_data() {
@@ -134,7 +130,7 @@ private Q_SLOTS:
         QFETCH(int, levelValue);
         QFETCH(int, value);
         QFETCH(bool, violated);
-        menu->BatteryAvailable = true;
+        batteryAvailable = true;
         level(StatisticItem(item), levelValue);
         readings.values[StatisticItem(item)] = value;
         monitor->CheckThresholds();
@@ -160,7 +156,7 @@ private Q_SLOTS:
     void linesInOrderWithDrives() {
         level(StatisticItem::CPU, 50);
         level(StatisticItem::CDrive, 50);
-        menu->sharedState().driveLevel[driveIndex('D')] = 80;
+        shared.driveLevel[driveIndex('D')] = 80;
         readings.values[StatisticItem::CPU] = 85;
         readings.values[StatisticItem::CDrive] = 60;
         readings.drives = {{'D', 91}, {'E', 99}};
@@ -178,7 +174,7 @@ private Q_SLOTS:
         readings.values[StatisticItem::CPU] = 100;
         monitor->timer1Tick();
         QCOMPARE(balloon.shown, 0);
-        QCOMPARE(menu->Timer1.interval(), 1000);
+        QCOMPARE(monitor->Timer1.interval(), 1000);
     }
 
     void balloonAtTheIconAndTheWorkAreaBottom() {
@@ -200,7 +196,7 @@ private Q_SLOTS:
         // An icon that cannot be located: the work area's bottom.
         monitor->HideBalloon();
         icon = QRect();
-        menu->Timer1.start();
+        monitor->Timer1.start();
         monitor->timer1Tick();
         QCOMPARE(balloon.y, 800 * 15);
     }
@@ -219,8 +215,8 @@ private Q_SLOTS:
         QCOMPARE(balloon.closed, 1);
         QCOMPARE(balloon.shown, 2);
         QCOMPARE(monitor->shownViolationCount, 3);
-        QVERIFY(menu->Timer1.isActive());
-        QCOMPARE(menu->Timer1.interval(), 1000);  // a rebuild is not a user's close
+        QVERIFY(monitor->Timer1.isActive());
+        QCOMPARE(monitor->Timer1.interval(), 1000);  // a rebuild is not a user's close
 
         readings.values[StatisticItem::CPU] = 99;  // still three: the same balloon, new text
         monitor->timer1Tick();
@@ -233,12 +229,12 @@ private Q_SLOTS:
         readings.values[StatisticItem::CPU] = 85;
         monitor->timer1Tick();
         monitor->balloonClosed();  // the user's close button
-        QCOMPARE(menu->Timer1.interval(), 60000);
-        QVERIFY(menu->Timer1.isActive());
+        QCOMPARE(monitor->Timer1.interval(), 60000);
+        QVERIFY(monitor->Timer1.isActive());
         QCOMPARE(monitor->balloonId, -1);
         monitor->timer1Tick();
         QCOMPARE(balloon.shown, 2);
-        QCOMPARE(menu->Timer1.interval(), 1000);
+        QCOMPARE(monitor->Timer1.interval(), 1000);
     }
 
     void violationsGoneCloseTheBalloon() {
@@ -249,19 +245,22 @@ private Q_SLOTS:
         monitor->timer1Tick();
         QCOMPARE(balloon.closed, 1);
         QCOMPARE(monitor->balloonId, -1);
-        QCOMPARE(menu->Timer1.interval(), 1000);
+        QCOMPARE(monitor->Timer1.interval(), 1000);
     }
 
+    // Switched on, the first check waits 5 s; switched off, the balloon goes with it.
     void monitoringSwitchedOffWhileShown() {
+        monitor->setWatching(true);
+        QCOMPARE(monitor->Timer1.interval(), 5000);
         level(StatisticItem::CPU, 50);
         readings.values[StatisticItem::CPU] = 85;
         monitor->timer1Tick();
-        menu->Timer1.stop();
-        monitor->HideBalloon();
-        menu->menuState().mnuMonitor.checked = false;
+        QCOMPARE(balloon.shown, 1);
+        monitor->setWatching(false);
+        items.mnuMonitor.checked = false;
         QCOMPARE(balloon.closed, 1);
         monitor->timer1Tick();  // a late tick finds monitoring off
-        QVERIFY(!menu->Timer1.isActive());
+        QVERIFY(!monitor->Timer1.isActive());
         QCOMPARE(balloon.shown, 1);
     }
 
@@ -272,18 +271,18 @@ private Q_SLOTS:
         monitor->timer1Tick();
         readings.values[StatisticItem::PhysMem] = 70;  // the count changes: the balloon is rebuilt
         whileEventsRun = [this] {
-            menu->Timer1.stop();
-            menu->menuState().mnuMonitor.checked = false;  // the user switches monitoring off meanwhile
+            monitor->Timer1.stop();
+            items.mnuMonitor.checked = false;  // the user switches monitoring off meanwhile
         };
         monitor->timer1Tick();
         QCOMPARE(balloon.shown, 1);
         QCOMPARE(monitor->balloonId, -1);
-        QVERIFY(!menu->Timer1.isActive());
+        QVERIFY(!monitor->Timer1.isActive());
     }
 
     void monitorWindowIsRaisedAboveTheBalloon() {
-        menu->menuState().mnuDisplay.enabled = false;
-        menu->menuState().mnuOnTop.checked = true;
+        items.setMonitorOpen(true);
+        items.mnuOnTop.checked = true;
         monitor->timer1Tick();
         QCOMPARE(raised, 1);
     }

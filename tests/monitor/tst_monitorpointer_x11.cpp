@@ -1,10 +1,8 @@
-#include "app/Menu.h"
 #include "widgets/WindowHelpers.h"
 #include "monitor/Display.h"
 #include "widgets/LevelBar.h"
 #include "support/FakeSystemSources.h"
-#include "support/MemorySettingsStore.h"
-#include "support/RecordingMenuServices.h"
+#include "support/TestOptions.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -17,10 +15,8 @@ using MonitorWindow = monitor::Display;
 class MonitorPointerTest : public QObject {
     Q_OBJECT
 
-    MemorySettingsStore store;
-    AppSettings settings{store};
-    RecordingMenuServices services;
-    std::unique_ptr<Menu> menu;
+    std::unique_ptr<TestOptions> options;
+    qint16 previousRowCount = 0;
     FakeSystem system;
     std::unique_ptr<SystemInfoModule> stats;
     QPointer<MonitorWindow> display;
@@ -40,17 +36,17 @@ private Q_SLOTS:
     }
 
     void init() {
-        menu = std::make_unique<Menu>(settings, services, PlatformFacts::linux(), QString());
-        menu->sharedState().showItem[size_t(StatisticItem::PhysMem)] = true;
-        menu->sharedState().showItem[size_t(StatisticItem::VirtMem)] = true;
-        menu->sharedState().transparentLevel = 75;
-        menu->menuState().mnuTransparent.checked = true;
-        menu->menuState().mnuMonitorBalloon.checked = true;
-        store.write(QStringLiteral("MainLeft"), QStringLiteral("3000"));
-        store.write(QStringLiteral("MainTop"), QStringLiteral("3000"));
+        options = std::make_unique<TestOptions>();
+        options->shared.showItem[size_t(StatisticItem::PhysMem)] = true;
+        options->shared.showItem[size_t(StatisticItem::VirtMem)] = true;
+        options->shared.transparentLevel = 75;
+        options->items.mnuTransparent.checked = true;
+        options->items.mnuMonitorBalloon.checked = true;
+        options->store.write(QStringLiteral("MainLeft"), QStringLiteral("3000"));
+        options->store.write(QStringLiteral("MainTop"), QStringLiteral("3000"));
         stats = std::make_unique<SystemInfoModule>(system.sources(), nullptr);
         pointTo(QPoint(600, 600));
-        display = new MonitorWindow(*menu, *stats);
+        display = new MonitorWindow(options->live(), true, *stats, previousRowCount);
         QVERIFY(display->load());
         QVERIFY(QTest::qWaitForWindowExposed(display.data()));
         // Without a compositing manager the look cannot show; the window's opacity still follows.
@@ -84,6 +80,23 @@ private Q_SLOTS:
         QTRY_VERIFY(!display->InsideBorder);
         QVERIFY(translucent());
         QVERIFY(!display->Timer4.isActive());
+    }
+
+    // The tray's switch reaches the open window at once: opaque for good, then following again.
+    void transparencySwitchedWhileOpen() {
+        pointTo(display->mapToGlobal(QPoint(20, 10)));
+        QTRY_VERIFY(display->InsideBorder);
+        pointTo(QPoint(600, 600));
+        QTRY_VERIFY(translucent());
+        options->general.set(GeneralOption::Transparent, false);
+        QVERIFY(opaque());
+        pointTo(display->mapToGlobal(QPoint(20, 10)));  // crossings the window no longer follows
+        QTRY_VERIFY(display->underMouse());
+        pointTo(QPoint(600, 600));
+        QTRY_VERIFY(!display->underMouse());
+        QVERIFY(opaque());
+        options->general.set(GeneralOption::Transparent, true);
+        QVERIFY(translucent());
     }
 
     void balloonFollowsRealPointerMoves() {

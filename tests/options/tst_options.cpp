@@ -1,4 +1,4 @@
-#include "app/Menu.h"
+#include "app/Menu.h"  // the first start, with the controller
 #include "options/NumberBoxEdit.h"
 #include "options/Options.h"
 #include "options/OptionsCommit.h"
@@ -10,8 +10,8 @@
 #include "options/SpinButtons.h"
 #include "options/ThresholdStepping.h"
 #include "support/FakeSystemSources.h"
-#include "support/MemorySettingsStore.h"
 #include "support/RecordingMenuServices.h"
+#include "support/TestOptions.h"
 #include "timesync/TimeServerTable.h"
 
 #include <QCheckBox>
@@ -25,16 +25,18 @@
 #include <QTreeWidget>
 
 namespace {
-// A program's worth of state around the dialog: settings, controller, statistics, servers.
+// A program's worth of state around the dialog: live options, statistics, servers.
 struct Rig {
-    MemorySettingsStore store;
-    AppSettings settings{store};
+    TestOptions options;
+    MemorySettingsStore& store = options.store;
+    AppSettings& settings = options.settings;
+    TrayMenuState& items = options.items;
+    SharedSettingsState& shared = options.shared;
     RecordingMenuServices services;
-    Menu menu{settings, services, PlatformFacts::linux(), QString()};
     FakeSystem system;
     SystemInfoModule stats{system.sources(), nullptr};
     TimeServerTable table;
-    OptionsDialogHost host{menu, services, stats, table};
+    OptionsDialogHost host{options.live(), PlatformFacts::linux(), services, stats, table};
 
     Rig() {
         system.mounts->set({QStringLiteral("/")});
@@ -47,8 +49,8 @@ struct Rig {
             ->setEnabled(false);
         addServer(QStringLiteral("Germany"), QString(), QStringLiteral("time-only.example"))
             ->setSntpSupported(false);
-        menu.sharedState().currentServerHost = QStringLiteral("A.EXAMPLE");
-        menu.sharedState().autoSyncDays = 7;
+        shared.currentServerHost = QStringLiteral("A.EXAMPLE");
+        shared.autoSyncDays = 7;
     }
     TimeServer* addServer(const QString& country, const QString& state, const QString& hostName) {
         auto record = std::make_unique<TimeServer>();
@@ -159,7 +161,7 @@ private Q_SLOTS:
         QVERIFY(!rig.services.called(QStringLiteral("showMessageBox")));
         QCOMPARE(rig.stored("Defined"), QStringLiteral("Yes"));
         QVERIFY(!dialog->applyButton->isEnabled());
-        QVERIFY(!rig.menu.menuState().mnuDisplay.enabled);
+        QVERIFY(!rig.items.mnuDisplay.enabled);
     }
 
     void cancelAsksOnlyAfterChanges_data() {
@@ -183,7 +185,7 @@ private Q_SLOTS:
         QCOMPARE(rig.services.lastMessageStyle, 35);
         QCOMPARE(rig.stored("ShowCPU"), saved ? QStringLiteral("1") : QStringLiteral("<none>"));
         QTRY_COMPARE(dialog.isNull(), !staysOpen);
-        QCOMPARE(rig.menu.menuState().mnuOptions.enabled, !staysOpen);
+        QCOMPARE(rig.items.mnuOptions.enabled, !staysOpen);
         if (staysOpen) {
             QVERIFY(dialog->statistics->rows().at(0).Check1->isChecked());
         }
@@ -216,11 +218,11 @@ private Q_SLOTS:
         QTreeWidgetItem* stateRow = dialog->timeSync->ServerNotes->topLevelItem(1);
         QCOMPARE(stateRow->text(0), QStringLiteral("State:"));
         QCOMPARE(stateRow->text(1), QStringLiteral("N/A"));
-        QCOMPARE(rig.menu.sharedState().currentServerHost, QStringLiteral("d.example"));
+        QCOMPARE(rig.shared.currentServerHost, QStringLiteral("d.example"));
 
         clickNode(tree, node(tree, QStringLiteral("Germany")));
         QCOMPARE(dialog->timeSync->ServerNotes->topLevelItemCount(), 0);
-        QCOMPARE(rig.menu.sharedState().currentServerHost, QStringLiteral("d.example"));
+        QCOMPARE(rig.shared.currentServerHost, QStringLiteral("d.example"));
     }
 
     void escapeRestoresSelectedServer() {
@@ -229,11 +231,11 @@ private Q_SLOTS:
         QTreeWidget* tree = dialog->timeSync->ServerList;
         clickNode(tree, node(tree, QStringLiteral("c.example")));
         QVERIFY(dialog->applyButton->isEnabled());
-        QCOMPARE(rig.menu.sharedState().currentServerHost, QStringLiteral("c.example"));
+        QCOMPARE(rig.shared.currentServerHost, QStringLiteral("c.example"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QTRY_VERIFY(dialog.isNull());
-        QCOMPARE(rig.menu.sharedState().currentServerHost, QStringLiteral("A.EXAMPLE"));
-        QVERIFY(rig.menu.menuState().mnuOptions.enabled);
+        QCOMPARE(rig.shared.currentServerHost, QStringLiteral("A.EXAMPLE"));
+        QVERIFY(rig.items.mnuOptions.enabled);
         QVERIFY(!rig.services.called(QStringLiteral("showMessageBox")));
     }
 
@@ -261,7 +263,7 @@ private Q_SLOTS:
     void saveOptionsWritesStoredForms() {
         Rig rig;
         rig.settings.write(QStringLiteral("MonitorLevels"), QStringLiteral("True"));
-        rig.menu.sharedState().currentServerHost = QStringLiteral("c.example");
+        rig.shared.currentServerHost = QStringLiteral("c.example");
         OptionsValues values;
         values.general = {true, true, false, false, false, true, false, true, true, false};
         values.transparentLevel = 60;
@@ -270,7 +272,7 @@ private Q_SLOTS:
         values.extraDrives = {QChar('D')};
         values.syncAtStart = true;
         values.syncDays = 3;
-        OptionsCommit(rig.menu, rig.services).SaveOptions(values);
+        OptionsCommit(rig.options.live(), rig.services).SaveOptions(values);
 
         const QList<std::pair<const char*, const char*>> expected = {
             {"Defined", "Yes"},          {"ShowStatsAtStartup", "1"}, {"ShowOnTop", "0"},
@@ -283,22 +285,26 @@ private Q_SLOTS:
         for (const auto& [key, text] : expected) {
             QCOMPARE(rig.stored(key), QString::fromLatin1(text));
         }
-        const TrayMenuState& items = rig.menu.menuState();
+        const TrayMenuState& items = rig.items;
         QVERIFY(items.mnuDisplay.enabled);
         QVERIFY(items.mnuMonitor.enabled && items.mnuMonitor.checked);
-        QVERIFY(rig.menu.Timer1.isActive());
+        QVERIFY(rig.services.watching);
         QVERIFY(items.mnuStartup.checked && items.mnuSyncAtStart.checked && !items.mnuHotkey.checked);
-        QVERIFY(rig.services.called(QStringLiteral("setHotkeyEnabled(false)")));
-        QVERIFY(rig.services.called(QStringLiteral("createStartupShortcut")));
-        QCOMPARE(rig.menu.sharedState().driveLevel[0], qint16(90));
+        QCOMPARE(rig.options.startupEntry.calls, QStringList{"create"});
+        QCOMPARE(rig.shared.driveLevel[0], qint16(90));
     }
 
-    // A tray toggle while the dialog is open sets the box and leaves Apply as it was.
+    // A tray toggle while the dialog is open sets the option's box and leaves Apply as it was:
+    // nothing to apply stays nothing, unsaved edits stay unsaved.
     void trayToggleMirrorsIntoOpenDialog() {
         Rig rig;
         Options* dialog = rig.open(0);
-        rig.host.setMirrorBox(QStringLiteral("Check0(3)"), true);
+        rig.options.general.set(GeneralOption::Splash, true);
         QVERIFY(dialog->general->Check0[3]->isChecked());
+        QVERIFY(!dialog->applyButton->isEnabled());
+        clickBox(dialog->general->Check0[5]);
+        rig.options.general.set(GeneralOption::SyncAtStart, true);
+        QVERIFY(dialog->timeSync->Check3->isChecked());
         QVERIFY(dialog->applyButton->isEnabled());
     }
 
@@ -310,11 +316,12 @@ private Q_SLOTS:
         };
         Rig rig;
         Services services;
-        Menu menu{rig.settings, services, PlatformFacts::linux(), QString()};
+        FakeStartupEntry entry;
+        Menu menu{rig.settings, services, PlatformFacts::linux(), QString(), &entry};
         menu.sharedState().currentServerHost = QStringLiteral("a.example");
-        OptionsDialogHost host{menu, services, rig.stats, rig.table};
+        OptionsDialogHost host{menu.live(), menu.facts(), services, rig.stats, rig.table};
         services.host = &host;
-        QVERIFY(menu.load());
+        menu.load();
         QPointer<Options> dialog = host.dialog();
         QVERIFY(dialog && dialog->isVisible());
         QCOMPARE(dialog->currentPage(), int(Options::GeneralPage));

@@ -1,25 +1,28 @@
 #pragma once
 
 #include "app/MenuServices.h"
+#include "app/TrayCommands.h"
+#include "app/TrayHover.h"
+#include "options/OptionsHost.h"
+#include "timesync/TimeSyncExec.h"
 
 #include <QStringList>
 
-// Stands in for the windows and subsystems around the controller: answers with preset values and
-// records every call by name, in order.
-class RecordingMenuServices : public MenuServices {
+// Stands in for the windows and subsystems around the controller and its tray, options and
+// synchronisation windows: answers with preset values and records every call by name, in order.
+class RecordingMenuServices : public MenuServices,
+                              public TrayCommands::Host,
+                              public TrayHover::Host,
+                              public OptionsHost,
+                              public TimeSyncHost {
 public:
     QStringList calls;
-    bool otherInstance = false;
-    bool shortcutExists = false;
     QString defaultServer = QStringLiteral("time.example.org");
     std::optional<BatteryReading> power = BatteryReading{128, 255};
-    QList<QChar> drives;
     int messageBoxAnswer = 7;
-    bool shortcutCanBeCreated = true;
-    bool optionsApply = false;
-    bool optionsMarkChanges = true;
     int optionsPage = 0;
     bool popupOpen = false;
+    bool watching = false;
     bool updateLocationConfigured = true;
     QString lastMessageText;
     int lastMessageStyle = -1;
@@ -27,66 +30,27 @@ public:
 
     bool called(const QString& name) const { return calls.contains(name); }
 
-    bool anotherInstanceRunning() override { return record("anotherInstanceRunning"), otherInstance; }
+    // MenuServices
     void showSplash() override { record("showSplash"); }
-    void resetAlertState() override { record("resetAlertState"); }
-    bool startupShortcutExists() override { return record("startupShortcutExists"), shortcutExists; }
     QString buildTimeServerList() override { return record("buildTimeServerList"), defaultServer; }
-    void createCpuMeter(bool) override { record("createCpuMeter"); }
-    std::optional<BatteryReading> readPowerStatus() override { return record("readPowerStatus"), power; }
-    QList<QChar> enumFixedDrives() override { return record("enumFixedDrives"), drives; }
+    std::optional<BatteryReading> startStatistics(bool) override { return record("startStatistics"), power; }
     void showOptionsDialog(int page) override { record(QStringLiteral("showOptionsDialog(%1)").arg(page)); }
-    void processPendingEvents() override { record("processPendingEvents"); }
     void showMonitorWindow() override { record("showMonitorWindow"); }
     void startSynchronisation() override { record("startSynchronisation"); }
     void addTrayIcon(const QString& tooltip) override {
         record(QStringLiteral("addTrayIcon(%1)").arg(tooltip));
     }
-    void hideFromTaskList() override { record("hideFromTaskList"); }
     void setHotkeyEnabled(bool enabled) override {
         record(QStringLiteral("setHotkeyEnabled(%1)").arg(enabled ? "true" : "false"));
     }
-    bool testAndUpdate(bool showStatus, bool showMessage) override {
-        record(QStringLiteral("testAndUpdate(%1,%2)").arg(showStatus).arg(showMessage));
+    void setThresholdWatching(bool on) override {
+        record(QStringLiteral("setThresholdWatching(%1)").arg(on ? "true" : "false"));
+        watching = on;
+    }
+    bool checkForUpdates(bool reportCurrent) override {
+        record(QStringLiteral("checkForUpdates(%1)").arg(reportCurrent ? "true" : "false"));
         return updateLocationConfigured;
     }
-    void unloadMonitorWindow() override { record("unloadMonitorWindow"); }
-    void unloadOptionsDialog() override { record("unloadOptionsDialog"); }
-    void showAbout() override { record("showAbout"); }
-    void setMonitorTopmost(bool onTop) override {
-        record(QStringLiteral("setMonitorTopmost(%1)").arg(onTop));
-    }
-    void setMonitorTranslucency(bool on, int alpha) override {
-        record(QStringLiteral("setMonitorTranslucency(%1,%2)").arg(on).arg(alpha));
-    }
-    bool createStartupShortcut() override {
-        record("createStartupShortcut");
-        shortcutExists = shortcutCanBeCreated;
-        return shortcutCanBeCreated;
-    }
-    void removeStartupShortcut() override {
-        record("removeStartupShortcut");
-        shortcutExists = false;
-    }
-    bool optionsApplyEnabled() override { return optionsApply; }
-    void setOptionsApplyEnabled(bool enabled) override { optionsApply = enabled; }
-    void setOptionsMirrorBox(const QString& box, bool checked) override {
-        record(QStringLiteral("mirror %1=%2").arg(box).arg(checked));
-        if (optionsMarkChanges) {
-            optionsApply = true;  // the dialog takes a box change as the user's
-        }
-    }
-    int optionsCurrentPage() override { return optionsPage; }
-    bool popupShown() override { return popupOpen; }
-    void showPopup() override {
-        record("showPopup");
-        popupOpen = true;
-    }
-    void unloadPopup() override {
-        record("unloadPopup");
-        popupOpen = false;
-    }
-    void restartPopupHideTimer() override { record("restartPopupHideTimer"); }
     int showMessageBox(const QString& text, int style, const QString& title) override {
         record("showMessageBox");
         lastMessageText = text;
@@ -94,11 +58,25 @@ public:
         lastMessageTitle = title;
         return messageBoxAnswer;
     }
-    void unloadWindows() override { record("unloadWindows"); }
-    void hideBalloon() override { record("hideBalloon"); }
-    void stopHotkey() override { record("stopHotkey"); }
-    void removeTrayIcon() override { record("removeTrayIcon"); }
-    void endProgram() override { record("endProgram"); }
+    void shutDown() override { record("shutDown"); }
+
+    // TrayCommands::Host
+    void closeMonitorWindow() override { record("closeMonitorWindow"); }
+    void closeOptionsDialog() override { record("closeOptionsDialog"); }
+    void showAbout() override { record("showAbout"); }
+
+    // TrayHover::Host
+    bool popupShown() override { return popupOpen; }
+    void showPopup() override {
+        record("showPopup");
+        popupOpen = true;
+    }
+    void closePopup() override {
+        record("closePopup");
+        popupOpen = false;
+    }
+    void restartPopupHideTimer() override { record("restartPopupHideTimer"); }
+    int optionsDialogPage() override { return optionsPage; }
 
 private:
     void record(const QString& name) { calls << name; }

@@ -1,5 +1,4 @@
 #include "settings/AppSettings.h"
-#include "app/Menu.h"
 #include "widgets/MessageBoxLayout.h"
 #include "platform/DryRunClockSetter.h"
 #include "platform/linux/LinuxClockSetter.h"
@@ -7,6 +6,7 @@
 #include "support/FakeHostLookup.h"
 #include "support/MemorySettingsStore.h"
 #include "support/RecordingMenuServices.h"
+#include "support/TestOptions.h"
 #include "support/SntpResponder.h"
 #include "timesync/SntpRecordUpdate.h"
 #include "timesync/TimeSyncExec.h"
@@ -447,22 +447,20 @@ private Q_SLOTS:
 
     void programConstructorHonoursDryRun() {
         // Never shown: no exchange starts, so not even a wrong setter could act.
-        MemorySettingsStore store;
-        AppSettings settings(store);
+        TestOptions options;
         RecordingMenuServices services;
-        Menu menu(settings, services, PlatformFacts::linux(), QString());
-        QPointer<TimeSyncExec> dryRun = new TimeSyncExec(menu, services, true);
+        QPointer<TimeSyncExec> dryRun = new TimeSyncExec(options.live(), services, true);
         QVERIFY(dynamic_cast<DryRunClockSetter*>(&dryRun->clockSetter()));
-        QVERIFY(!menu.menuState().mnuSync.enabled);
+        QVERIFY(!options.items.mnuSync.enabled);
         dryRun->close();
         QTRY_VERIFY(dryRun.isNull());
-        QVERIFY(menu.menuState().mnuSync.enabled);
-        QVERIFY(store.read("SyncLeft").has_value());
+        QVERIFY(options.items.mnuSync.enabled);
+        QVERIFY(options.store.read("SyncLeft").has_value());
 
-        QPointer<TimeSyncExec> real = new TimeSyncExec(menu, services, false);
+        QPointer<TimeSyncExec> real = new TimeSyncExec(options.live(), services, false);
         QVERIFY(dynamic_cast<LinuxClockSetter*>(&real->clockSetter()));
         delete real.data();
-        QVERIFY(menu.menuState().mnuSync.enabled);
+        QVERIFY(options.items.mnuSync.enabled);
     }
 };
 

@@ -55,7 +55,7 @@ void LinuxClockSetter::adjustClock(qint64 offsetMicroseconds, Done done) {
     ++pendingServiceCalls;
     auto reported = std::make_shared<bool>(false);
     QTimer::singleShot(answerTimeoutMs_, this,
-                       [this, watcher = QPointer<QDBusPendingCallWatcher>(watcher), reported, done] {
+                       [watcher = QPointer<QDBusPendingCallWatcher>(watcher), reported, done] {
                            if (watcher && !*reported) {
                                *reported = true;
                                done({ClockSetResult::Outcome::Failed,

@@ -87,7 +87,7 @@ SystemValue LinuxProcessorValues::read(SystemValueRoot root, const QString& subK
         return {SystemValue::Status::KeyMissing, {}, 0};
     }
     QByteArray cpuinfo;
-    if (!files_.read(QStringLiteral("/proc/cpuinfo"), cpuinfo, 256 * 1024)) {
+    if (!files_.read(QStringLiteral("/proc/cpuinfo"), cpuinfo, qsizetype(256) * 1024)) {
         return {SystemValue::Status::KeyMissing, {}, 0};
     }
     const auto fields = firstProcessor(cpuinfo);

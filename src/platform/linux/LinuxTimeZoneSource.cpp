@@ -4,7 +4,7 @@
 
 namespace {
 // Compiled zone files are a few kilobytes; anything far larger is not one.
-constexpr qint64 kMaxZoneFileSize = 1024 * 1024;
+constexpr qint64 kMaxZoneFileSize = qint64(1024) * 1024;
 }  // namespace
 
 const LinuxTimeZoneSource& LinuxTimeZoneSource::instance() {

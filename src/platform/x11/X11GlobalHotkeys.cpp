@@ -2,10 +2,12 @@
 
 #include "platform/x11/X11KeySymbols.h"
 
+// Qt's headers first: Xlib defines macros (Status, None, ...) that Qt's headers also use as names.
+#include <QCoreApplication>
+
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 #include <xcb/xproto.h>
-#include <QCoreApplication>
 
 namespace {
 constexpr quint32 kAlt = 1;

@@ -1,6 +1,8 @@
 #include "platform/WindowSystem.h"
 
+// Qt's headers first: Xlib defines macros (Status, None, ...) that Qt's headers also use as names.
 #include <QGuiApplication>
+
 #include <X11/Xlib.h>
 
 namespace WindowSystem {
