@@ -1,4 +1,4 @@
-#include "support/TestEnvironment.h"
+#include "support/ProgramHome.h"
 
 #include <QtTest>
 
@@ -6,23 +6,19 @@
 class ProgramProcessTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TestEnvironment> environment;
+    std::unique_ptr<ProgramHome> home;
 
     std::unique_ptr<QProcess> launch(const QStringList& arguments) {
         auto process = std::make_unique<QProcess>();
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("XDG_CONFIG_HOME", environment->configHome());
-        env.insert("XDG_RUNTIME_DIR", environment->path() + "/runtime");
-        process->setProcessEnvironment(env);
-        // Whatever start-up synchronisation the settings ask for, the clock stays as it is.
-        process->start(QStringLiteral(QUORVANE_BINARY), QStringList{QStringLiteral("--dry-run")} + arguments);
+        QProcessEnvironment environment = home->environment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        home->start(*process, arguments, environment);
         return process;
     }
-    QString lockPath() const { return environment->path() + "/runtime/Quorvane.lock"; }
+    QString lockPath() const { return home->runtimeDir() + "/Quorvane.lock"; }
 
 private Q_SLOTS:
-    void init() { environment = std::make_unique<TestEnvironment>(); }
+    void init() { home = std::make_unique<ProgramHome>(); }
 
     void versionAndHelp() {
         auto version = launch({"--version"});
@@ -81,15 +77,8 @@ private Q_SLOTS:
 
     // A log-out or kill ends the program through its unload: the monitor window stores its place.
     void terminationUnloadsInOrder() {
-        const QString file = environment->configHome() + "/Quorvane/Quorvane.conf";
-        QDir().mkpath(environment->configHome() + "/Quorvane");
-        QSettings seed(file, QSettings::IniFormat);
-        for (const char* key : {"ShowCPU", "ShowStatsAtStartup"}) {
-            seed.setValue(QStringLiteral("Settings/") + key, "1");
-        }
-        seed.setValue("Settings/Defined", "Yes");
-        seed.setValue("Settings/ShowSplash", "0");
-        seed.sync();
+        const QString file = home->settingsFile();
+        QVERIFY(home->writeSettings("ShowCPU=1\nShowStatsAtStartup=1\nDefined=Yes\nShowSplash=0\n"));
 
         auto process = launch({});
         QVERIFY(process->waitForStarted(10000));
@@ -110,7 +99,7 @@ private Q_SLOTS:
 
     // A one-shot look at the statistics never creates, mends or moves the settings file.
     void statsLeavesTheSettingsFileAlone() {
-        const QString folder = environment->configHome() + "/Quorvane";
+        const QString folder = home->settingsFolder();
         auto fresh = launch({"--stats"});
         QVERIFY(fresh->waitForFinished(30000));
         QCOMPARE(fresh->exitCode(), 0);
@@ -131,7 +120,7 @@ private Q_SLOTS:
     }
 
     void damagedSettingsAreReportedOnce() {
-        const QString folder = environment->configHome() + "/Quorvane";
+        const QString folder = home->settingsFolder();
         QDir().mkpath(folder);
         QFile file(folder + "/Quorvane.conf");
         QVERIFY(file.open(QIODevice::WriteOnly));

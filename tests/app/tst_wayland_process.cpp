@@ -1,3 +1,5 @@
+#include "support/ProgramHome.h"
+
 #include <QtTest>
 
 #include <csignal>
@@ -8,7 +10,7 @@
 class WaylandProcessTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir home;
+    ProgramHome home;
     QProcess compositor;
     QProcessEnvironment environment;
 
@@ -31,21 +33,12 @@ private Q_SLOTS:
                 QSKIP(qPrintable(QStringLiteral("%1 is not installed (Debian package weston)").arg(tool)));
             }
         }
-        const QString runtime = home.filePath(QStringLiteral("runtime"));
-        QDir().mkpath(runtime);
-        QFile::setPermissions(runtime,
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        QDir().mkpath(home.filePath(QStringLiteral("config/Quorvane")));
-        QFile settings(home.filePath(QStringLiteral("config/Quorvane/Quorvane.conf")));
-        QVERIFY(settings.open(QIODevice::WriteOnly));
-        settings.write(
-            "[Settings]\nDefined=Yes\nShowCPU=1\nShowPhysMem=1\nShowSplash=0\nVersionCheck=False\n"
-            "ShowStatsAtStartup=1\nUseHotkey=True\nShowQuickDisplay=True\nShowExitPrompt=False\n");
-        settings.close();
+        QVERIFY(home.writeSettings(
+            "Defined=Yes\nShowCPU=1\nShowPhysMem=1\nShowSplash=0\nVersionCheck=False\n"
+            "ShowStatsAtStartup=1\nUseHotkey=True\nShowQuickDisplay=True\nShowExitPrompt=False\n"));
 
-        environment = QProcessEnvironment::systemEnvironment();
+        environment = home.environment();
         environment.remove(QStringLiteral("DISPLAY"));
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
         environment.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("quorvane-test"));
         compositor.setProcessEnvironment(environment);
         compositor.setProcessChannelMode(QProcess::MergedChannels);
@@ -54,12 +47,10 @@ private Q_SLOTS:
         if (!compositor.waitForStarted(5000)) {
             QSKIP("weston did not start");
         }
-        QDeadlineTimer deadline(10000);
-        while (!QFile::exists(runtime + QStringLiteral("/quorvane-test")) && !deadline.hasExpired() &&
-               compositor.state() == QProcess::Running) {
-            compositor.waitForReadyRead(100);
-        }
-        if (compositor.state() != QProcess::Running || deadline.hasExpired()) {
+        const QString socket = home.runtimeDir() + QStringLiteral("/quorvane-test");
+        const bool listening = QTest::qWaitFor(
+            [&] { return QFile::exists(socket) || compositor.state() != QProcess::Running; }, 10000);
+        if (!listening || compositor.state() != QProcess::Running) {
             QSKIP(
                 qPrintable("weston's headless back end cannot run here: " + compositor.readAll().right(400)));
         }
@@ -75,11 +66,8 @@ private Q_SLOTS:
     void startsShowsTheMonitorAndEndsCleanly() {
         QProcessEnvironment programEnvironment = environment;
         programEnvironment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
-        programEnvironment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
-        programEnvironment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("disabled:"));
         QProcess program;
-        program.setProcessEnvironment(programEnvironment);
-        program.start(QStringLiteral(QUORVANE_BINARY), {QStringLiteral("--dry-run")});
+        home.start(program, {}, programEnvironment);
         QVERIFY(program.waitForStarted(10000));
 
         QTRY_VERIFY_WITH_TIMEOUT(

@@ -57,23 +57,23 @@ class HotkeyX11Test : public QObject {
     Q_OBJECT
 
     DesktopSession session;
-    QRect icon;
 
     bool monitorOpen() const { return !session.window(" Quorvane").isEmpty(); }
     static void press(const char* keys) { DesktopSession::xdotool({"key", QString::fromLatin1(keys)}); }
 
     // Clears or sets "Use hotkey ..." in the tray menu: the options submenu is seventh from the
     // bottom, the item seventh in it. The hover pop-up, which would cover the icon, must be gone.
-    void toggleHotkeyItem() {
-        QTRY_VERIFY_WITH_TIMEOUT(session.window("Quorvane pop-up").isEmpty(), 8000);
-        DesktopSession::movePointer(icon.center());
-        DesktopSession::xdotool({"click", "3"});
-        QTest::qWait(700);
-        for (const char* key : {"Up", "Up", "Up", "Up", "Up", "Up", "Up", "Right", "Down", "Down", "Down", "Down",
-                                "Down", "Down", "Return"}) {
+    bool toggleHotkeyItem() {
+        if (!QTest::qWaitFor([this] { return session.window("Quorvane pop-up").isEmpty(); }, 8000) ||
+            !session.openTrayMenu()) {
+            return false;
+        }
+        for (const char* key : {"Up", "Up", "Up", "Up", "Up", "Up", "Up", "Right", "Down", "Down", "Down",
+                                "Down", "Down", "Down", "Return"}) {
             press(key);
         }
         DesktopSession::movePointer(QPoint(100, 100));
+        return true;
     }
 
 private Q_SLOTS:
@@ -82,12 +82,12 @@ private Q_SLOTS:
         if (!session.available(&why)) {
             QSKIP(qPrintable(why));
         }
-        session.writeSettings(
-            "Defined=Yes\nShowCPU=1\nShowPhysMem=1\nShowSplash=0\nVersionCheck=False\nShowStatsAtStartup=0\n"
-            "ShowExitPrompt=False\nUseHotkey=True\n");
         session.keepErrorOutput();
-        QVERIFY(session.startProgram());
-        QTRY_VERIFY_WITH_TIMEOUT(!(icon = session.trayIcon()).isEmpty(), 15000);
+        const bool started = session.startInTray(
+            "Defined=Yes\nShowCPU=1\nShowPhysMem=1\nShowSplash=0\nVersionCheck=False\nShowStatsAtStartup=0\n"
+            "ShowExitPrompt=False\nUseHotkey=True\n",
+            &why);
+        QVERIFY2(started, qPrintable(why));
     }
 
     void cleanupTestCase() { session.stopProgram(); }
@@ -118,14 +118,14 @@ private Q_SLOTS:
     }
 
     void clearingTheTrayItemLetsTheCombinationGo() {
-        toggleHotkeyItem();
+        QVERIFY(toggleHotkeyItem());
         QTRY_VERIFY_WITH_TIMEOUT(session.settings().contains("UseHotkey=False"), 5000);
         OtherClient other;
         QVERIFY2(other.grabCtrlShiftC(), "the program still holds Ctrl+Shift+C");
         press("ctrl+shift+c");  // goes to the other client now
         other.releaseCtrlShiftC();
 
-        toggleHotkeyItem();
+        QVERIFY(toggleHotkeyItem());
         QTRY_VERIFY_WITH_TIMEOUT(session.settings().contains("UseHotkey=True"), 5000);
         QVERIFY(!monitorOpen());
         press("ctrl+shift+c");

@@ -1,24 +1,9 @@
 #include "support/DesktopSession.h"
 
-#include <QDir>
-#include <QFile>
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QTemporaryDir>
-
-namespace {
-QTemporaryDir& sessionFolder() {
-    static QTemporaryDir folder;
-    return folder;
-}
-}  // namespace
-
-DesktopSession::DesktopSession() : home_(sessionFolder().path()) {
-    QDir(home_).mkpath(QStringLiteral("config/Quorvane"));
-    QDir(home_).mkpath(QStringLiteral("runtime"));
-    QFile::setPermissions(home_ + QStringLiteral("/runtime"),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-}
+#include <QTest>
 
 DesktopSession::~DesktopSession() {
     stopProgram();
@@ -38,35 +23,56 @@ bool DesktopSession::available(QString* why) const {
     return true;
 }
 
-QString DesktopSession::configFile() const {
-    return home_ + QStringLiteral("/config/Quorvane/Quorvane.conf");
-}
-
-void DesktopSession::writeSettings(const QByteArray& settingsSection) {
-    QFile file(configFile());
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        file.write("[Settings]\n" + settingsSection);
-    }
-}
-
-QString DesktopSession::settings() const {
-    QFile file(configFile());
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
 bool DesktopSession::startProgram(const QStringList& arguments) {
     program_ = std::make_unique<QProcess>();
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home_ + QStringLiteral("/config"));
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home_ + QStringLiteral("/runtime"));
-    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("disabled:"));
-    program_->setProcessEnvironment(env);
+    QProcessEnvironment environment = home_.environment();
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     program_->setProcessChannelMode(keepErrors_ ? QProcess::SeparateChannels
                                                 : QProcess::ForwardedErrorChannel);
     errors_.clear();
-    program_->start(QStringLiteral(QUORVANE_BINARY), QStringList{QStringLiteral("--dry-run")} + arguments);
+    home_.start(*program_, arguments, environment);
     return program_->waitForStarted(10000);
+}
+
+bool DesktopSession::startInTray(const QByteArray& settingsSection, QString* why) {
+    if (!home_.writeSettings(settingsSection)) {
+        *why = QStringLiteral("cannot write the settings file ") + home_.settingsFile();
+        return false;
+    }
+    if (!startProgram()) {
+        *why = QStringLiteral("the program did not start: ") + program_->errorString();
+        return false;
+    }
+    // The tray host embeds the icon and then lays itself out anew around it: the icon counts as
+    // placed once it has stayed where it is for a moment.
+    icon_ = QRect();
+    QElapsedTimer unmoved;
+    const auto placedOrEnded = [this, &unmoved] {
+        const QRect found = trayIcon();
+        if (found != icon_) {
+            icon_ = found;
+            unmoved.start();
+        }
+        return (!icon_.isEmpty() && unmoved.elapsed() >= 500) || program_->state() == QProcess::NotRunning;
+    };
+    if (!QTest::qWaitFor(placedOrEnded, 15000) || icon_.isEmpty()) {
+        *why = program_->state() == QProcess::NotRunning
+                   ? QStringLiteral("the program ended")
+                   : QStringLiteral("the tray host did not embed the icon");
+        return false;
+    }
+    return true;
+}
+
+bool DesktopSession::openTrayMenu() {
+    movePointer(icon_.center());
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        xdotool({QStringLiteral("click"), QStringLiteral("3")});
+        if (QTest::qWaitFor([this] { return menuOpen(); }, 3000)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 QString DesktopSession::errorOutput() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/ProgramHome.h"
+
 #include <QPoint>
 #include <QProcess>
 #include <QRect>
@@ -11,18 +13,26 @@
 // its windows by name.
 class DesktopSession {
 public:
-    DesktopSession();
     ~DesktopSession();
 
     bool available(QString* why) const;
-    QString configFile() const;
-    void writeSettings(const QByteArray& settingsSection);
+    void writeSettings(const QByteArray& settingsSection) { home_.writeSettings(settingsSection); }
+    QString settings() const { return home_.settings(); }
     // Keeps the program's standard error for errorOutput() instead of passing it on.
     void keepErrorOutput() { keepErrors_ = true; }
     QString errorOutput();
     bool startProgram(const QStringList& arguments = {});
+    // Starts the program with these settings and waits until the tray host has embedded its icon and
+    // settled (icon() then); false with the reason in `why` when it does not get there.
+    bool startInTray(const QByteArray& settingsSection, QString* why);
     void stopProgram();
     QProcess& program() { return *program_; }
+
+    // The icon found by startInTray.
+    QRect icon() const { return icon_; }
+    // Right-clicks the icon until its menu shows. On this display a click that lands right after
+    // the program handled another menu command is sometimes not seen by the icon; a user clicks again.
+    bool openTrayMenu();
 
     // The tray icon's rectangle in screen pixels, once the tray host has embedded it.
     QRect trayIcon() const;
@@ -30,15 +40,15 @@ public:
     QRect window(const QString& name) const;
     // Whether the tray menu is open: a visible window of the program larger than the icon.
     bool menuOpen() const;
-    QString settings() const;
 
     static QString run(const QString& program, const QStringList& arguments);
     static void xdotool(const QStringList& arguments);
     static void movePointer(QPoint at);
 
 private:
-    QString home_;
+    ProgramHome home_;
     std::unique_ptr<QProcess> program_;
     bool keepErrors_ = false;
     QString errors_;
+    QRect icon_;
 };
