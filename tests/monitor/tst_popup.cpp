@@ -81,8 +81,9 @@ private Q_SLOTS:
         popup->Timer4.setInterval(10);
         popup->popUp();
         popup->Timer4.setInterval(10);
-        QTest::qWait(50);
-        QCOMPARE(closing.count(), 0);
+        QSignalSpy checks(&popup->Timer4, &QTimer::timeout);
+        QVERIFY(QTest::qWaitFor([&checks] { return checks.count() >= 3; }));
+        QCOMPARE(closing.count(), 0);  // the pointer is still on the icon
         pointerOnIcon = false;
         QTRY_COMPARE(closing.count(), 1);
         QVERIFY(!popup->Timer3.isActive());

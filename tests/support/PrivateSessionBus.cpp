@@ -1,8 +1,8 @@
 #include "support/PrivateSessionBus.h"
 
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QStandardPaths>
+#include <QTest>
 
 PrivateSessionBus::~PrivateSessionBus() {
     for (const QString& name : names_) {
@@ -41,9 +41,10 @@ bool PrivateSessionBus::start(QString* why) {
         *why = QStringLiteral("dbus-daemon did not start");
         return false;
     }
-    QDeadlineTimer deadline(5000);
-    while (!daemon_->canReadLine() && !deadline.hasExpired()) {
-        daemon_->waitForReadyRead(100);
+    if (!QTest::qWaitFor(
+            [this] { return daemon_->canReadLine() || daemon_->state() != QProcess::Running; })) {
+        *why = QStringLiteral("dbus-daemon printed no address");
+        return false;
     }
     address_ = QString::fromUtf8(daemon_->readLine()).trimmed();
     if (address_.isEmpty()) {

@@ -46,10 +46,8 @@ class SntpChronyTest : public QObject {
         QSignalSpy failed(&client, &SntpClient::requestFailed);
         QSignalSpy stopped(&client, &SntpClient::exchangeStopped);
         client.SendSntpRequest({QStringLiteral("127.0.0.1"), port, -1}, SntpClient::kDialogFlags);
-        QDeadlineTimer deadline(7000);
-        while (succeeded.isEmpty() && failed.isEmpty() && stopped.isEmpty() && !deadline.hasExpired()) {
-            QTest::qWait(20);
-        }
+        (void)QTest::qWaitFor([&] { return !succeeded.isEmpty() || !failed.isEmpty() || !stopped.isEmpty(); },
+                              7000);
         outcome.succeeded = !succeeded.isEmpty();
         outcome.offsetUs = setter.offsets.value(0);
         return outcome;

@@ -34,11 +34,7 @@ class SntpClientTest : public QObject {
         }
         int outcomes() const { return failed.size() + stopped.size() + succeeded.size(); }
         bool waitForOutcome(int timeoutMs = 5000) {
-            QDeadlineTimer deadline(timeoutMs);
-            while (outcomes() == 0 && !deadline.hasExpired()) {
-                QTest::qWait(10);
-            }
-            return outcomes() > 0;
+            return QTest::qWaitFor([this] { return outcomes() > 0; }, timeoutMs);
         }
         void send(const QString& target, int flags = SntpClient::kDialogFlags) {
             client.SendSntpRequest(*SntpTarget::parse(target), flags);

@@ -1,7 +1,7 @@
-#include "settings/AppSettings.h"
 #include "widgets/MessageBoxLayout.h"
 #include "platform/DryRunClockSetter.h"
 #include "platform/linux/LinuxClockSetter.h"
+#include "settings/AppSettings.h"
 #include "support/FakeClockSetter.h"
 #include "support/FakeHostLookup.h"
 #include "support/MemorySettingsStore.h"
@@ -10,6 +10,7 @@
 #include "support/SntpResponder.h"
 #include "timesync/SntpRecordUpdate.h"
 #include "timesync/TimeSyncExec.h"
+#include "widgets/MessageBoxLayout.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -125,17 +126,6 @@ class TimeSyncExecTest : public QObject {
         QPushButton* button(const char* name) const { return dialog->findChild<QPushButton*>(name); }
     };
 
-    static bool waitFor(const std::function<bool()>& condition, int timeoutMs = 5000) {
-        QDeadlineTimer deadline(timeoutMs);
-        while (!condition()) {
-            if (deadline.hasExpired()) {
-                return false;
-            }
-            QTest::qWait(5);
-        }
-        return true;
-    }
-
     // The dialog deletes itself once closed; a slow machine may get there before the wait looks.
     static bool closingCountdownStarted(const Fixture& f) {
         return f.dialog && f.dialog->statusText() == "Closing in 10 seconds";
@@ -153,7 +143,7 @@ private Q_SLOTS:
         Fixture f;
         f.shared.currentServerHost = responder.target();
         TimeSyncExec& dialog = f.open();
-        QVERIFY(waitFor([&] { return dialog.logLines().value(5).startsWith("Clock not changed"); }));
+        QVERIFY(QTest::qWaitFor([&] { return dialog.logLines().value(5).startsWith("Clock not changed"); }));
         QCOMPARE(f.questionStyles.size(), 1);
         QCOMPARE(f.questionStyles.first() / 256, 1);  // the second button, No, is the default
         QVERIFY(f.setter.offsets.isEmpty());
@@ -161,7 +151,7 @@ private Q_SLOTS:
         delete f.dialog.data();
         f.answer = MessageBoxResult::Yes;
         f.open();
-        QVERIFY(waitFor([&] { return f.setter.offsets.size() == 1; }));
+        QVERIFY(QTest::qWaitFor([&] { return f.setter.offsets.size() == 1; }));
         QVERIFY(f.setter.offsets.first() > 60LL * 365 * 86400 * 1000000);
     }
 
@@ -171,7 +161,7 @@ private Q_SLOTS:
         f.shared.currentServerHost = responder.target();
         TimeSyncExec& dialog = f.open();
         QVERIFY(!f.menuState.mnuSync.enabled);
-        QVERIFY(waitFor([&] { return closingCountdownStarted(f); }));
+        QVERIFY(QTest::qWaitFor([&] { return closingCountdownStarted(f); }));
 
         const QStringList lines = dialog.logLines();
         QCOMPARE(lines.size(), 5);
@@ -213,7 +203,7 @@ private Q_SLOTS:
         record.setSntpSupported(false);
         f.shared.currentServerHost = "NTP.test";  // found whatever the letter case
         TimeSyncExec& dialog = f.open();
-        QVERIFY(waitFor([&] { return closingCountdownStarted(f); }));
+        QVERIFY(QTest::qWaitFor([&] { return closingCountdownStarted(f); }));
         QCOMPARE(dialog.logLines().first(), "Connecting to:  ntp.test:" + QString::number(responder.port()));
         QVERIFY(record.Enabled());
         QVERIFY(record.SntpSupported());
@@ -227,7 +217,7 @@ private Q_SLOTS:
         QTest::mouseClick(f.button("cancelButton"), Qt::LeftButton);
         QTRY_VERIFY(f.dialog.isNull());
         f.open();
-        QVERIFY(waitFor([&] { return closingCountdownStarted(f); }));
+        QVERIFY(QTest::qWaitFor([&] { return closingCountdownStarted(f); }));
         QCOMPARE(record.RoundTrip(), firstRoundTrip);
     }
 
@@ -237,9 +227,9 @@ private Q_SLOTS:
         Fixture f;
         f.shared.currentServerHost = responder.target();
         TimeSyncExec& dialog = f.open();
-        QVERIFY(waitFor([&] { return QGuiApplication::overrideCursor() != nullptr; }));
+        QVERIFY(QTest::qWaitFor([&] { return QGuiApplication::overrideCursor() != nullptr; }));
         QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
-        QVERIFY(waitFor([&] { return dialog.logLines().size() == 7; }));
+        QVERIFY(QTest::qWaitFor([&] { return dialog.logLines().size() == 7; }));
         QCOMPARE(dialog.logLines().mid(1, 5), kFailureLines);
         QCOMPARE(dialog.logLines().last(),
                  QStringLiteral("   the program can access UDP port %1.").arg(responder.port()));
@@ -249,7 +239,7 @@ private Q_SLOTS:
         QVERIFY(!QGuiApplication::overrideCursor());
 
         QStringList panel{dialog.statusText()};
-        QVERIFY(waitFor([&] {
+        QVERIFY(QTest::qWaitFor([&] {
             if (dialog.statusText() != panel.last()) {
                 panel << dialog.statusText();
             }
@@ -269,11 +259,11 @@ private Q_SLOTS:
         f.timings.retrySeconds = 1000;  // the countdown must not be what starts the new attempt
         f.shared.currentServerHost = responder.target();
         TimeSyncExec& dialog = f.open();
-        QVERIFY(waitFor([&] { return f.button("retryButton")->isVisible(); }));
+        QVERIFY(QTest::qWaitFor([&] { return f.button("retryButton")->isVisible(); }));
         QVERIFY(dialog.statusText().startsWith("Synchronization auto-retry in"));
         QTest::mouseClick(f.button("retryButton"), Qt::LeftButton);
         QCOMPARE(dialog.statusText(), QString());
-        QVERIFY(waitFor([&] { return responder.requests.size() == 2; }, 1000));
+        QVERIFY(QTest::qWaitFor([&] { return responder.requests.size() == 2; }, 1000));
         QTest::qWait(3 * kTick);
         QCOMPARE(dialog.statusText(), QString());  // the countdown stopped
     }
@@ -284,7 +274,7 @@ private Q_SLOTS:
         Fixture f;
         f.shared.currentServerHost = responder.target();
         TimeSyncExec& dialog = f.open();
-        QVERIFY(waitFor([&] { return responder.requests.size() == 1; }));
+        QVERIFY(QTest::qWaitFor([&] { return responder.requests.size() == 1; }));
         QTest::keyPress(&dialog, Qt::Key_Escape);
         QVERIFY(f.dialog && f.dialog->isVisible());  // closes on release, not on press
         QTest::keyRelease(&dialog, Qt::Key_Escape);
@@ -302,7 +292,7 @@ private Q_SLOTS:
         Fixture f;
         f.shared.currentServerHost = responder.target();
         f.open();
-        QVERIFY(waitFor([&] { return f.button("settingsButton")->isVisible(); }));
+        QVERIFY(QTest::qWaitFor([&] { return f.button("settingsButton")->isVisible(); }));
         QTest::mouseClick(f.button("settingsButton"), Qt::LeftButton);
         QCOMPARE(f.optionsPages, QList<int>{3});
         QTRY_VERIFY(f.dialog.isNull());
@@ -344,7 +334,8 @@ private Q_SLOTS:
         }
         f.shared.currentServerHost = host.isEmpty() ? responder.target() : host;
         TimeSyncExec& dialog = f.open();
-        QVERIFY(waitFor([&] { return dialog.logLines().value(dialog.logLines().size() - 1) == lastLine; }));
+        QVERIFY(QTest::qWaitFor(
+            [&] { return dialog.logLines().value(dialog.logLines().size() - 1) == lastLine; }));
         QTest::qWait(8 * kTick);  // neither countdown starts, and no retry follows
         QCOMPARE(dialog.logLines().last(), lastLine);
         QCOMPARE(dialog.statusText(), QString());
@@ -364,7 +355,7 @@ private Q_SLOTS:
         f.clockSetter = &dryRun;
         f.shared.currentServerHost = responder.target();
         TimeSyncExec& dialog = f.open();
-        QVERIFY(waitFor([&] { return closingCountdownStarted(f); }));
+        QVERIFY(QTest::qWaitFor([&] { return closingCountdownStarted(f); }));
         QCOMPARE(dialog.logLines().last(), "Clock not changed (dry run)");
         QVERIFY(!f.store.read("PreviousAutoSync"));
     }
