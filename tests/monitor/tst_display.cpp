@@ -1,10 +1,10 @@
-#include "widgets/WindowHelpers.h"
 #include "monitor/Display.h"
-#include "widgets/LevelBar.h"
-#include "widgets/LevelBarColours.h"
 #include "monitor/MonitorGeometry.h"
 #include "support/FakeSystemSources.h"
 #include "support/TestOptions.h"
+#include "widgets/LevelBar.h"
+#include "widgets/LevelBarColours.h"
+#include "widgets/WindowHelpers.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -135,17 +135,23 @@ private Q_SLOTS:
         QCOMPARE(display->StatText.at(3)->toolTip(), QStringLiteral("/home"));
         QCOMPARE(display->StatText.at(2)->toolTip(), QStringLiteral("/"));
 
-        // Rows 270 twips apart; the window just fits them.
-        QCOMPARE(display->StatText.at(3)->y(), pixels(MonitorGeometry::textTop(3)));
-        // The caption column is 129 pixels or as wide as the longest caption; bars right of it.
+        // Rows top to bottom, each caption beside its bar and all of it inside the window; the bars
+        // stand in one column right of the captions, which is wide enough for the longest caption
+        // any row can get, so a caption that changes moves no bar.
         const QFontMetrics metrics(display->font());
-        const int captionWidth = display->StatText.at(0)->width();
-        QVERIFY(captionWidth >= 129);
-        QVERIFY(captionWidth >= metrics.horizontalAdvance(QStringLiteral("Battery status (unplugged):")));
-        const QRect bar(8 + captionWidth + 1, pixels(MonitorGeometry::barTop(3)), 121, 17);
-        QCOMPARE(display->StatBar.at(3)->geometry(), bar);
-        QCOMPARE(display->StatBar.at(0)->x(), bar.x());
-        QCOMPARE(display->size(), QSize(bar.right() + 1 + 9, pixels(MonitorGeometry::clientHeight(4))));
+        const int longestCaption = metrics.horizontalAdvance(QStringLiteral("Battery status (unplugged):"));
+        for (int row = 0; row < display->rowCount(); ++row) {
+            const QRect caption = display->StatText.at(row)->geometry();
+            const QRect bar = display->StatBar.at(row)->geometry();
+            QVERIFY(caption.width() >= longestCaption);
+            QVERIFY(caption.top() <= bar.bottom() && bar.top() <= caption.bottom());
+            QVERIFY(bar.left() > caption.right());
+            QCOMPARE(bar.left(), display->StatBar.at(0)->x());
+            QVERIFY(display->rect().contains(caption) && display->rect().contains(bar));
+            if (row > 0) {
+                QVERIFY(bar.top() > display->StatBar.at(row - 1)->geometry().bottom());
+            }
+        }
         QCOMPARE(display->windowTitle(), QStringLiteral(" Quorvane"));
         QCOMPARE(display->palette().color(QPalette::Window), QColor(Qt::black));
         QCOMPARE(display->StatText.at(0)->palette().color(QPalette::WindowText), QColor(Qt::white));
@@ -431,7 +437,10 @@ private Q_SLOTS:
         QCOMPARE(display->StatText.at(2)->toolTip(), QStringLiteral("/home"));
         QCOMPARE(display->StatBar.at(2)->value(), 75);
         QCOMPARE(display->rowOfItem, (QList<qint16>{0, 99, 99, 99, 99, 99, 99, 99, 1, 2}));
-        QCOMPARE(display->height(), oneDriveHeight + 18);
+        // One row taller, the new row inside.
+        QCOMPARE(display->height(),
+                 oneDriveHeight + display->StatBar.at(2)->y() - display->StatBar.at(1)->y());
+        QVERIFY(display->rect().contains(display->StatBar.at(2)->geometry()));
 
         // D: goes away; E: keeps its letter and moves up.
         hover(*display, 2);

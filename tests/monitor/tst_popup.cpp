@@ -30,10 +30,6 @@ private Q_SLOTS:
         QCOMPARE(PopupGeometry::AdjustColor(colour, adjust), expected);
     }
 
-    void emptyTextShrinksToTheFrame() {
-        QCOMPARE(PopupGeometry::windowSize(QSize(0, 0)), QSize(2 * 195 + 90, 2 * 165 + 90));
-    }
-
     void sitsAtTheBottomRightOfTheWorkArea() {
         const QRect place = PopupGeometry::placement(QSize(3570, 1020), 15360, 11070);
         QCOMPARE(place.topLeft(), QPoint(15360 - 3570, 11070 - 1020));

@@ -1,4 +1,3 @@
-#include "widgets/MessageBoxLayout.h"
 #include "platform/DryRunClockSetter.h"
 #include "platform/linux/LinuxClockSetter.h"
 #include "settings/AppSettings.h"

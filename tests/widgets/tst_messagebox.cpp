@@ -1,5 +1,5 @@
-#include "widgets/MessageBox.h"
 #include "stats/SysInfo.h"
+#include "widgets/MessageBox.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -150,7 +150,9 @@ void TestMessageBox::appliesTheLayoutInPixels() {
     QVERIFY2(text->width() >= needed.width(),
              qPrintable(QStringLiteral("%1 < %2").arg(text->width()).arg(needed.width())));
     QVERIFY(text->height() >= needed.height());
-    QCOMPARE(text->geometry().topLeft(), QPoint(qRound(960.0 / tx), qRound(240.0 / ty)));
+    QCOMPARE(text->geometry().topLeft(),
+             QPoint(qRound(double(layout.textRect.left()) / tx), qRound(double(layout.textRect.top()) / ty)));
+    QVERIFY(text->x() > box.MsgIcon()->geometry().right());
 
     QCOMPARE(box.size(), QSize(qRound(double(layout.clientSize.width()) / tx),
                                qRound(double(layout.clientSize.height()) / ty)));
