@@ -13,7 +13,7 @@
 #include <cstdio>
 
 namespace {
-constexpr int kWarningStyle = 48;  // OK, exclamation mark
+constexpr int kWarningStyle = MessageBoxStyles::OkWarning;
 }  // namespace
 
 Application::Application(const CommandLine& commandLine, QObject* parent)

@@ -1,11 +1,12 @@
 #include "app/Menu.h"
 
 #include "settings/SettingsConversions.h"
+#include "widgets/MessageBoxCodes.h"
 
 namespace {
 const QString kTrayTooltip = QStringLiteral(" Quorvane");
-constexpr int kExitPromptStyle = 4 + 32;  // Yes and No, question mark
-constexpr int kResultYes = 6;
+constexpr int kExitPromptStyle = MessageBoxStyles::YesNoQuestion;
+constexpr int kResultYes = MessageBoxResult::Yes;
 constexpr int kOptionsFirstPage = 0;
 
 void assign(qint16& target, std::optional<qint16> value) {

@@ -7,6 +7,7 @@
 #include "options/OptionsTimeSyncPage.h"
 #include "stats/SysInfo.h"
 #include "timesync/TimeServerTable.h"
+#include "widgets/MessageBoxCodes.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -21,10 +22,6 @@
 
 namespace {
 constexpr int kRefreshMs = 900;
-constexpr int kWarningStyle = 48;             // OK, exclamation mark
-constexpr int kYesNoCancelQuestion = 3 + 32;  // Yes, No and Cancel, question mark
-constexpr int kResultYes = 6;
-constexpr int kResultNo = 7;
 }  // namespace
 
 QString Options::noSelectionWarning() {
@@ -272,7 +269,7 @@ bool Options::CheckStatisticsSelected() {
     }
     SSTab1->setCurrentIndex(StatisticsPage);
     statistics->rows().first().Check1->setFocus();
-    host_.showMessageBox(noSelectionWarning(), kWarningStyle, QString());
+    host_.showMessageBox(noSelectionWarning(), MessageBoxStyles::OkWarning, QString());
     return false;
 }
 
@@ -307,12 +304,12 @@ void Options::cancelButton_Click() {
         close();
         return;
     }
-    const int answer = host_.showMessageBox(unsavedChangesQuestion(), kYesNoCancelQuestion,
-                                                QStringLiteral("Quorvane Options"));
-    if (answer == kResultYes) {
+    const int answer = host_.showMessageBox(unsavedChangesQuestion(), MessageBoxStyles::YesNoCancelQuestion,
+                                            QStringLiteral("Quorvane Options"));
+    if (answer == MessageBoxResult::Yes) {
         applyButton_Click();
         close();
-    } else if (answer == kResultNo) {
+    } else if (answer == MessageBoxResult::No) {
         close();
     }
 }

@@ -5,6 +5,7 @@
 #include "stats/SysInfo.h"
 #include "timesync/SntpRecordUpdate.h"
 #include "timesync/TimeSync.h"
+#include "widgets/MessageBoxCodes.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -337,7 +338,6 @@ bool TimeSyncExec::confirmLargeChange(qint64 differenceMs, const QDateTime& serv
     if (!links_.messageBox) {
         return false;
     }
-    constexpr int kYesNoExclamationDefaultNo = 4 + 48 + 256;
     const QLocale locale;
     const QString days = locale.toString(double(std::abs(differenceMs)) / SntpClient::kLargeChangeMs, 'f', 1);
     const QString text =
@@ -346,8 +346,8 @@ bool TimeSyncExec::confirmLargeChange(qint64 differenceMs, const QDateTime& serv
             "Set this computer's clock to that time?")
             .arg(days, differenceMs > 0 ? QStringLiteral("ahead of") : QStringLiteral("behind"),
                  TimeSync::FormatSystemTimeMs(serverTime, locale));
-    return links_.messageBox(text, kYesNoExclamationDefaultNo, QStringLiteral("Time Synchronization")) ==
-           MessageBoxResult::Yes;
+    return links_.messageBox(text, MessageBoxStyles::YesNoWarningDefaultNo,
+                             QStringLiteral("Time Synchronization")) == MessageBoxResult::Yes;
 }
 
 void TimeSyncExec::closeCountdownStep() {

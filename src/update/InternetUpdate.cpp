@@ -1,21 +1,16 @@
 #include "update/InternetUpdate.h"
 
-#include "widgets/MessageBoxLayout.h"
 #include "update/ChecksumFile.h"
 #include "update/FileStarter.h"
 #include "update/UpdateAddress.h"
 #include "update/UpdateDownloadFolder.h"
 #include "update/UpdatePrompts.h"
 #include "update/UpdateTexts.h"
+#include "widgets/MessageBoxCodes.h"
 
 #include <QFile>
 
 namespace {
-
-constexpr int kInformation = 64;
-constexpr int kCritical = 16;
-constexpr int kYesNoQuestion = 36;
-constexpr int kPlain = 0;
 
 constexpr qint64 kMaxVersionBytes = 1024;
 constexpr qint64 kMaxNotesBytes = qint64(256) * 1024;
@@ -111,13 +106,13 @@ void InternetUpdate::offer(bool askToUpdate, const QString& version, const QStri
     const QString text = UpdateTexts::offer(ownVersion_, version, notes);
     if (!askToUpdate) {
         busy_ = false;
-        prompts_.message(text, kInformation, UpdateTexts::title());
+        prompts_.message(text, MessageBoxStyles::OkInformation, UpdateTexts::title());
         endCheck(false);
         return;
     }
     // Asked whatever ShowMessage says: a newer version is always worth the question.
-    if (prompts_.message(UpdateTexts::question(text), kYesNoQuestion, UpdateTexts::title()) ==
-        MessageBoxResult::Yes) {
+    if (prompts_.message(UpdateTexts::question(text), MessageBoxStyles::YesNoQuestion,
+                         UpdateTexts::title()) == MessageBoxResult::Yes) {
         download();
         return;
     }
@@ -133,7 +128,7 @@ void InternetUpdate::endCheck(bool askToUpdate) {
 
 void InternetUpdate::inform(const QString& text) {
     if (showMessage_) {
-        prompts_.message(text, kInformation, UpdateTexts::title());
+        prompts_.message(text, MessageBoxStyles::OkInformation, UpdateTexts::title());
     }
 }
 
@@ -209,9 +204,9 @@ void InternetUpdate::updateFailed(const QString& description) {
     busy_ = false;
     Q_EMIT DownloadFailed();
     if (!description.isEmpty()) {
-        prompts_.message(description, kPlain, QString());
+        prompts_.message(description, MessageBoxStyles::Plain, QString());
     }
-    prompts_.message(UpdateTexts::manualDownload(downloadUrl_), kCritical, QString());
+    prompts_.message(UpdateTexts::manualDownload(downloadUrl_), MessageBoxStyles::OkCritical, QString());
 }
 
 void InternetUpdate::closeStatus() {

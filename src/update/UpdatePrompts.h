@@ -8,8 +8,7 @@ class UpdatePrompts {
 public:
     virtual ~UpdatePrompts() = default;
 
-    // A message box with the classic style number (64 information, 16 critical, 36 Yes/No
-    // question, 0 OK only); returns the result code of the button chosen (6 Yes, 7 No).
+    // A message box of one of the MessageBoxStyles; returns the MessageBoxResult of the button chosen.
     virtual int message(const QString& text, int style, const QString& title) = 0;
     virtual void showStatus() = 0;
     virtual void closeStatus() = 0;

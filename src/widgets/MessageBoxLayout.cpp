@@ -54,19 +54,19 @@ MessageBoxStyle MessageBoxStyle::decompose(int style) {
 QList<MessageBoxButton> messageBoxButtons(int buttonSet) {
     using namespace MessageBoxResult;
     switch (buttonSet) {
-        case 1:
+        case MessageBoxButtonSet::OkCancel:
             return {{QStringLiteral("&OK"), Ok}, {QStringLiteral("Cancel"), Cancel}};
-        case 2:
+        case MessageBoxButtonSet::AbortRetryIgnore:
             return {{QStringLiteral("&Abort"), Abort},
                     {QStringLiteral("&Retry"), Retry},
                     {QStringLiteral("&Ignore"), Ignore}};
-        case 3:
+        case MessageBoxButtonSet::YesNoCancel:
             return {{QStringLiteral("&Yes"), Yes},
                     {QStringLiteral("&No"), No},
                     {QStringLiteral("Cancel"), Cancel}};
-        case 4:
+        case MessageBoxButtonSet::YesNo:
             return {{QStringLiteral("&Yes"), Yes}, {QStringLiteral("&No"), No}};
-        case 5:
+        case MessageBoxButtonSet::RetryCancel:
             return {{QStringLiteral("&Retry"), Retry}, {QStringLiteral("Cancel"), Cancel}};
         default:
             return {{QStringLiteral("&OK"), Ok}};

@@ -1,22 +1,12 @@
 #pragma once
 
+#include "widgets/MessageBoxCodes.h"
+
 #include <QList>
 #include <QRect>
 #include <QSize>
 #include <QString>
 #include <functional>
-
-// Result codes of the message box, in the classic convention callers expect.
-namespace MessageBoxResult {
-inline constexpr int Closed = 0;  // closed by the window manager or unloaded
-inline constexpr int Ok = 1;
-inline constexpr int Cancel = 2;  // also the Escape key
-inline constexpr int Abort = 3;
-inline constexpr int Retry = 4;
-inline constexpr int Ignore = 5;
-inline constexpr int Yes = 6;
-inline constexpr int No = 7;
-}  // namespace MessageBoxResult
 
 // The three parts of a combined style number: default button, icon and button set.
 struct MessageBoxStyle {
