@@ -5,6 +5,7 @@
 #include "options/OptionsStatisticsPage.h"
 #include "options/OptionsSystemPage.h"
 #include "options/OptionsTimeSyncPage.h"
+#include "platform/RoundHalfToEven.h"
 #include "stats/SysInfo.h"
 #include "timesync/TimeServerTable.h"
 #include "widgets/MessageBoxCodes.h"
@@ -259,7 +260,7 @@ OptionsValues Options::currentValues() const {
     general->readInto(values);
     statistics->readInto(values);
     values.syncAtStart = timeSync->Check3->isChecked();
-    values.syncDays = int(std::lround(std::clamp(timeSync->SyncDays->value(), -32768.0, 32767.0)));
+    values.syncDays = int(roundHalfToEven(std::clamp(timeSync->SyncDays->value(), -32768.0, 32767.0)));
     return values;
 }
 

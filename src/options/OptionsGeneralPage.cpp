@@ -3,12 +3,12 @@
 #include "settings/GeneralOptions.h"
 #include "options/NumberBoxEdit.h"
 #include "options/SpinButtons.h"
+#include "platform/RoundHalfToEven.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
-#include <cmath>
 
 namespace {
 constexpr size_t kTransparencyBox = size_t(GeneralOption::Transparent);
@@ -88,5 +88,5 @@ void OptionsGeneralPage::readInto(OptionsValues& values) const {
     for (int i = 0; i < OptionsValues::kGeneralCount; ++i) {
         values.general[size_t(i)] = Check0[size_t(i)]->isChecked();
     }
-    values.transparentLevel = int(std::lround(TransLevel->value()));
+    values.transparentLevel = int(roundHalfToEven(TransLevel->value()));
 }

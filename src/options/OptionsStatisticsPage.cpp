@@ -1,13 +1,14 @@
 #include "options/OptionsStatisticsPage.h"
 
-#include "settings/SharedSettingsState.h"
-#include "widgets/LevelBar.h"
-#include "widgets/LevelBarColours.h"
 #include "options/NumberBoxEdit.h"
 #include "options/SpinButtons.h"
 #include "options/ThresholdStepping.h"
+#include "platform/RoundHalfToEven.h"
+#include "settings/SharedSettingsState.h"
 #include "stats/StatisticLabels.h"
 #include "stats/SysInfo.h"
+#include "widgets/LevelBar.h"
+#include "widgets/LevelBarColours.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -106,7 +107,7 @@ OptionsStatisticsPage::Row OptionsStatisticsPage::addRow(int index, const QStrin
 
 void OptionsStatisticsPage::step(const Row& row, bool up) {
     const NumberBox& box = row.Threshold1->box();
-    const int value = int(std::lround(std::clamp(box.value(), -1e6, 1e6)));
+    const int value = int(roundHalfToEven(std::clamp(box.value(), -1e6, 1e6)));
     const int step = row.UpDown1->increment();
     const int next = up ? ThresholdStepping::up(value, step, int(box.maxValue()))
                         : ThresholdStepping::down(value, step, int(box.minValue()));
@@ -207,7 +208,7 @@ void OptionsStatisticsPage::readInto(OptionsValues& values) const {
     values.level.clear();
     for (const Row& row : rows_) {
         values.show.append(row.Check1->isChecked());
-        values.level.append(int(std::lround(std::clamp(row.Threshold1->value(), -32768.0, 32767.0))));
+        values.level.append(int(roundHalfToEven(std::clamp(row.Threshold1->value(), -32768.0, 32767.0))));
     }
     values.extraDrives = extraLetters_;
 }

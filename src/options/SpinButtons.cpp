@@ -1,11 +1,11 @@
 #include "options/SpinButtons.h"
 
 #include "options/NumberBoxEdit.h"
+#include "platform/RoundHalfToEven.h"
 
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cmath>
 
 SpinButtons::SpinButtons(QWidget* parent)
     : QWidget(parent), up_(new QToolButton(this)), down_(new QToolButton(this)) {
@@ -36,7 +36,7 @@ void SpinButtons::bind(NumberBoxEdit* buddy) {
     setRange(int(buddy->box().minValue()), int(buddy->box().maxValue()));
     setFixedHeight(buddy->sizeHint().height());
     const auto step = [this, buddy](int direction) {
-        const double current = std::round(buddy->value());
+        const double current = roundHalfToEven(buddy->value());
         const double next = std::clamp(current + direction * increment_, double(minimum_), double(maximum_));
         buddy->setValue(next);
     };

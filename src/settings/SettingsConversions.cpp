@@ -1,5 +1,6 @@
 #include "settings/SettingsConversions.h"
 
+#include "platform/RoundHalfToEven.h"
 #include "timezone/DateTimeText.h"
 
 #include <cmath>
@@ -46,7 +47,7 @@ std::optional<qint16> toInt16(const QString& text) {
     if (!number) {
         return std::nullopt;
     }
-    const double rounded = std::nearbyint(*number);  // the default rounding mode is halves to even
+    const double rounded = roundHalfToEven(*number);
     if (rounded < -32768.0 || rounded > 32767.0) {
         return std::nullopt;
     }

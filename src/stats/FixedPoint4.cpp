@@ -1,5 +1,7 @@
 #include "stats/FixedPoint4.h"
 
+#include "platform/RoundHalfToEven.h"
+
 #include <limits>
 
 namespace {
@@ -12,23 +14,6 @@ qint64 saturate(__int128 value) {
 
 }  // namespace
 
-qint64 FixedPoint4::roundHalfEven(__int128 numerator, __int128 denominator) {
-    if (denominator < 0) {
-        numerator = -numerator;
-        denominator = -denominator;
-    }
-    __int128 quotient = numerator / denominator;
-    __int128 remainder = numerator % denominator;
-    if (remainder < 0) {  // make it a floor division
-        quotient -= 1;
-        remainder += denominator;
-    }
-    if (remainder * 2 > denominator || (remainder * 2 == denominator && quotient % 2 != 0)) {
-        quotient += 1;
-    }
-    return saturate(quotient);
-}
-
 FixedPoint4 FixedPoint4::operator-(FixedPoint4 other) const {
     return FixedPoint4(saturate(static_cast<__int128>(raw_) - other.raw_));
 }
@@ -38,11 +23,11 @@ FixedPoint4 FixedPoint4::operator*(qint64 factor) const {
 }
 
 FixedPoint4 FixedPoint4::operator/(FixedPoint4 divisor) const {
-    return FixedPoint4(roundHalfEven(static_cast<__int128>(raw_) * kScale, divisor.raw_));
+    return FixedPoint4(saturate(divideRoundHalfToEven(static_cast<__int128>(raw_) * kScale, divisor.raw_)));
 }
 
 FixedPoint4 FixedPoint4::operator/(qint64 divisor) const {
-    return FixedPoint4(roundHalfEven(raw_, divisor));
+    return FixedPoint4(saturate(divideRoundHalfToEven(raw_, divisor)));
 }
 
 qint64 FixedPoint4::floor() const {

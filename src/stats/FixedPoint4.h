@@ -25,9 +25,6 @@ public:
     // The largest whole number not above the value (so -0.2 gives -1).
     qint64 floor() const;
 
-    // numerator / denominator rounded to the nearest whole number, halves to even.
-    static qint64 roundHalfEven(__int128 numerator, __int128 denominator);
-
 private:
     explicit constexpr FixedPoint4(qint64 raw) : raw_(raw) {}
     qint64 raw_ = 0;

@@ -1,6 +1,6 @@
 #include "stats/Percent.h"
 
-#include "stats/FixedPoint4.h"
+#include "platform/RoundHalfToEven.h"
 
 #include <limits>
 
@@ -8,7 +8,7 @@ std::optional<qint16> percentOf(quint64 part, quint64 whole) {
     if (whole == 0) {
         return std::nullopt;
     }
-    const qint64 percent = FixedPoint4::roundHalfEven(static_cast<__int128>(part) * 100, whole);
+    const __int128 percent = divideRoundHalfToEven(static_cast<__int128>(part) * 100, whole);
     if (percent > std::numeric_limits<qint16>::max()) {
         return std::nullopt;
     }

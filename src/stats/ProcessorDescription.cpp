@@ -1,9 +1,9 @@
 #include "stats/ProcessorDescription.h"
 
 #include "platform/ProcessorInfoLibrary.h"
+#include "platform/RoundHalfToEven.h"
 
 #include <QRegularExpression>
-#include <cmath>
 #include <limits>
 
 namespace {
@@ -46,7 +46,7 @@ std::optional<double> leadingNumber(const QString& text) {
 
 // Rounded to a whole number, halves to even, and raised to the next multiple of 10 unless it is one.
 qint64 roundedUpToTen(double value) {
-    auto whole = static_cast<qint64>(std::nearbyint(value));
+    auto whole = static_cast<qint64>(roundHalfToEven(value));
     if (whole % 10 != 0) {
         whole = (whole / 10 + 1) * 10;
     }
@@ -103,7 +103,7 @@ QString ProcessorDescription::speedSuffix(const QVariant& megahertz) {
     bool ok = false;
     const double value = megahertz.toString().trimmed().toDouble(&ok);
     // The value is a 16-bit number: anything else gives no suffix rather than a wrong one.
-    if (!ok || !(value > 0) || std::nearbyint(value) > std::numeric_limits<qint16>::max()) {
+    if (!ok || !(value > 0) || roundHalfToEven(value) > std::numeric_limits<qint16>::max()) {
         return {};
     }
     return QStringLiteral(" (") + megahertzText(roundedUpToTen(value)) + QLatin1Char(')');

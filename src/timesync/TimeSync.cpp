@@ -1,5 +1,6 @@
 #include "timesync/TimeSync.h"
 
+#include "platform/RoundHalfToEven.h"
 #include "timezone/DateTimeText.h"
 
 #include <chrono>
@@ -17,31 +18,18 @@ QString secondsText(qint64 milliseconds, bool leadingZero, const QLocale& locale
 }
 }  // namespace
 
-qint64 roundHalfToEven(qint64 numerator, qint64 denominator) {
-    qint64 quotient = numerator / denominator;
-    qint64 remainder = numerator % denominator;
-    if (remainder < 0) {
-        remainder += denominator;
-        --quotient;
-    }
-    const qint64 twice = remainder * 2;
-    if (twice > denominator || (twice == denominator && (quotient % 2) != 0)) {
-        ++quotient;
-    }
-    return quotient;
-}
-
 qint64 NtpTimestampToMilliseconds(quint64 timestamp) {
     quint64 seconds = timestamp >> 32;
     if ((timestamp >> 63) == 0) {
         seconds += kEraSeconds;
     }
-    const qint64 fractionMs = roundHalfToEven(qint64(timestamp & 0xFFFFFFFFu) * 1000, qint64(kEraSeconds));
+    const auto fractionMs =
+        qint64(divideRoundHalfToEven(qint64(timestamp & 0xFFFFFFFFu) * 1000, kEraSeconds));
     return qint64(seconds) * 1000 + fractionMs;
 }
 
 qint64 addHalfRoundTrip(qint64 transmitMs, qint64 roundTripMs) {
-    return roundHalfToEven(transmitMs * 2 + roundTripMs, 2);
+    return qint64(divideRoundHalfToEven(__int128(transmitMs) * 2 + roundTripMs, 2));
 }
 
 quint32 TickCountUnsigned() {

@@ -10,9 +10,6 @@ namespace TimeSync {
 
 constexpr qint64 kMillisecondsFrom1900To1970 = 2208988800LL * 1000;
 
-// Rounds numerator / denominator (denominator > 0) to a whole number, halves to even.
-qint64 roundHalfToEven(qint64 numerator, qint64 denominator);
-
 // An NTP timestamp (seconds since 1900 in the upper 32 bits, the fraction in the lower 32) in
 // whole milliseconds since 1900-01-01 UTC. A timestamp whose top bit is clear lies in era 1,
 // from 2036-02-07 06:28:16 UTC on.

@@ -1,6 +1,7 @@
 #include "timesync/TimeSyncExec.h"
 
 #include "widgets/MessageBoxLayout.h"
+#include "platform/RoundHalfToEven.h"
 #include "settings/SettingsConversions.h"
 #include "stats/SysInfo.h"
 #include "timesync/SntpRecordUpdate.h"
@@ -182,15 +183,15 @@ QPoint TimeSyncExec::defaultPositionTwips(const QSize& dialogTwips, const QSize&
         // Centred over the Options dialog, just below its "Synchronize Now" button.
         const QRect options = openOptionsDialog->geometryTwips();
         const int left =
-            int(TimeSync::roundHalfToEven(2LL * options.x() - (dialogTwips.width() - options.width()), 2));
+            int(divideRoundHalfToEven(2LL * options.x() - (dialogTwips.width() - options.width()), 2));
         int top = options.y() + openOptionsDialog->syncNowButtonBottomTwips();
         if (top + dialogTwips.height() + kWorkAreaMarginTwips > workAreaTwips.height()) {
             top = workAreaTwips.height() - dialogTwips.height() - kWorkAreaMarginTwips;
         }
         return {left, top};
     }
-    return {int(TimeSync::roundHalfToEven(workAreaTwips.width() - dialogTwips.width(), 2)),
-            int(TimeSync::roundHalfToEven(workAreaTwips.height() - dialogTwips.height(), 2))};
+    return {int(divideRoundHalfToEven(workAreaTwips.width() - dialogTwips.width(), 2)),
+            int(divideRoundHalfToEven(workAreaTwips.height() - dialogTwips.height(), 2))};
 }
 
 void TimeSyncExec::load() {
@@ -208,7 +209,7 @@ void TimeSyncExec::load() {
     // since removed, or a hand-edited file) does not.
     const auto stored = [this](const QString& key, int fallback) {
         const auto number = SettingsConversions::toNumber(links_.settings.text(key, fallback));
-        return number && std::isfinite(*number) && std::abs(*number) < 1e9 ? int(std::nearbyint(*number))
+        return number && std::isfinite(*number) && std::abs(*number) < 1e9 ? int(roundHalfToEven(*number))
                                                                            : fallback;
     };
     QPoint position(stored(QStringLiteral("SyncLeft"), computed.x()),

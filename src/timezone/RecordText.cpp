@@ -1,8 +1,7 @@
 #include "timezone/RecordText.h"
 
+#include "platform/RoundHalfToEven.h"
 #include "settings/SettingsConversions.h"
-
-#include <cmath>
 
 namespace RecordText {
 
@@ -18,7 +17,7 @@ std::optional<qint32> toLong(const QString& text) {
     if (!number) {
         return std::nullopt;
     }
-    const double rounded = std::nearbyint(*number);  // the default rounding mode is halves to even
+    const double rounded = roundHalfToEven(*number);
     if (rounded < -2147483648.0 || rounded > 2147483647.0) {
         return std::nullopt;
     }

@@ -1,12 +1,13 @@
 #include "widgets/WindowHelpers.h"
 
+#include "platform/RoundHalfToEven.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
-#include <cmath>
 
 bool translucencyAvailable = false;
 
@@ -73,6 +74,6 @@ bool MakeOpaque(QWidget* window) {
 }
 
 quint8 translucencyAlpha(int level) {
-    const double alpha = std::nearbyint(std::clamp(level, 0, 100) * 255 / 100.0);
+    const double alpha = roundHalfToEven(std::clamp(level, 0, 100) * 255 / 100.0);
     return static_cast<quint8>(alpha);
 }

@@ -1,5 +1,7 @@
 #include "platform/linux/LinuxMemoryStatus.h"
 
+#include "platform/RoundHalfToEven.h"
+
 #include <array>
 #include <limits>
 #include <string_view>
@@ -91,13 +93,8 @@ std::optional<MemoryStatus> LinuxMemoryStatus::parse(const QByteArray& meminfo) 
     status.availPageFile = swapFree * 1024;
     status.totalVirtual = status.totalPhys + status.totalPageFile;
     status.availVirtual = status.availPhys + status.availPageFile;
-    // Percent in use, halves to even.
-    const quint64 used = (*total - availPhys) * 100;
-    quint64 load = used / *total;
-    const quint64 remainder = used % *total;
-    if (remainder * 2 > *total || (remainder * 2 == *total && load % 2 == 1)) {
-        ++load;
-    }
-    status.memoryLoad = static_cast<quint32>(load);
+    // Percent in use.
+    status.memoryLoad =
+        static_cast<quint32>(divideRoundHalfToEven(static_cast<__int128>(*total - availPhys) * 100, *total));
     return status;
 }

@@ -1,5 +1,7 @@
 #include "platform/linux/LinuxPowerStatus.h"
 
+#include "platform/RoundHalfToEven.h"
+
 #include <cmath>
 #include <limits>
 
@@ -173,7 +175,7 @@ std::optional<PowerStatus> LinuxPowerStatus::read() {
     if (percentCount > 0) {
         const double percent = (allWeighted && sameUnits && weights > 0) ? weightedPercent / weights
                                                                          : plainPercent / percentCount;
-        status.batteryLifePercent = static_cast<quint8>(std::clamp(std::nearbyint(percent), 0.0, 100.0));
+        status.batteryLifePercent = static_cast<quint8>(std::clamp(roundHalfToEven(percent), 0.0, 100.0));
     }
 
     if (charging) {
