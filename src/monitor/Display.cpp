@@ -7,8 +7,13 @@
 #include "monitor/MonitorBalloonText.h"
 #include "monitor/MonitorGeometry.h"
 #include "platform/WindowSystem.h"
+#include "settings/SettingsConversions.h"
 #include "stats/StatisticLabels.h"
+#include "widgets/EscapeReleaseCloser.h"
+#include "widgets/LevelBar.h"
+#include "widgets/LevelBarColours.h"
 #include "widgets/WindowGeometry.h"
+#include "widgets/WindowHelpers.h"
 
 #include <QCloseEvent>
 #include <QCursor>
@@ -64,6 +69,7 @@ Display::Display(LiveOptions live, bool isNT, SystemInfoModule& stats, qint16& p
     setPalette(colours);
     setAutoFillBackground(true);
     setMouseTracking(true);
+    new EscapeReleaseCloser(this, EscapeReleaseCloser::Repeats::Close);
     // The designed caption column, widened where the font's captions would not fit it.
     captionWidth_ = std::max(kTextWidth / SysInfo::twipsPerPixelX(), widestCaption());
 
@@ -537,9 +543,7 @@ void Display::applyOnTop() {
 }
 
 void Display::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        close();
-    } else if (event->key() == Qt::Key_Home) {
+    if (event->key() == Qt::Key_Home) {
         restsOnWorkAreaBottom_ = false;
         move(0, homeTop(windowHeightTwips(), sysInfo_.WorkAreaHeight()) / SysInfo::twipsPerPixelY());
     } else {

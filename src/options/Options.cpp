@@ -8,13 +8,13 @@
 #include "platform/RoundHalfToEven.h"
 #include "stats/SysInfo.h"
 #include "timesync/TimeServerTable.h"
+#include "widgets/EscapeReleaseCloser.h"
 #include "widgets/MessageBoxCodes.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
@@ -56,6 +56,7 @@ void Options::buildControls() {
     setModal(false);
     setWindowTitle(QStringLiteral(" Quorvane Options"));
     setObjectName(QStringLiteral("Options"));
+    new EscapeReleaseCloser(this);
 
     SSTab1 = new QTabWidget(this);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
@@ -313,23 +314,6 @@ void Options::cancelButton_Click() {
     } else if (answer == MessageBoxResult::No) {
         close();
     }
-}
-
-void Options::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();  // the dialog ends when the key is released
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void Options::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && !event->isAutoRepeat()) {
-        event->accept();
-        close();
-        return;
-    }
-    QDialog::keyReleaseEvent(event);
 }
 
 void Options::reject() {

@@ -6,6 +6,7 @@
 #include "stats/SysInfo.h"
 #include "timesync/SntpRecordUpdate.h"
 #include "timesync/TimeSync.h"
+#include "widgets/EscapeReleaseCloser.h"
 #include "widgets/MessageBoxCodes.h"
 
 #include <QApplication>
@@ -13,7 +14,6 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -96,6 +96,7 @@ void TimeSyncExec::buildControls() {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral(" Quorvane"));
     setModal(false);
+    new EscapeReleaseCloser(this);
 
     Label1 = new QLabel(QStringLiteral("Quorvane - Time Synchronization"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -428,23 +429,6 @@ void TimeSyncExec::finishClosing() {
         links_.optionsDialog->setSyncNowButtonEnabled(true);
     }
     links_.menuState.mnuSync.enabled = true;
-}
-
-void TimeSyncExec::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();  // closes on release
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void TimeSyncExec::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && !event->isAutoRepeat()) {
-        event->accept();
-        close();
-        return;
-    }
-    QDialog::keyReleaseEvent(event);
 }
 
 bool TimeSyncExec::startDrag(const QPoint& globalPosition) {

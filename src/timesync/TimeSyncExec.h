@@ -2,6 +2,9 @@
 
 #include "settings/LiveOptions.h"
 #include "platform/ClockSetter.h"
+#include "settings/AppSettings.h"
+#include "settings/SharedSettingsState.h"
+#include "settings/TrayMenuState.h"
 #include "timesync/HostLookup.h"
 #include "timesync/OptionsDialogLink.h"
 #include "timesync/SntpClient.h"
@@ -79,8 +82,6 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

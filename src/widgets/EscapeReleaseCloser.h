@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+
+class QWidget;
+
+// Ends a window on Escape as all of the program's windows do: the press is swallowed and the
+// release closes, so neither half of the key reaches the window that comes up beneath. It watches
+// the window itself, so a child that takes Escape for its own use keeps it.
+class EscapeReleaseCloser : public QObject {
+    Q_OBJECT
+
+public:
+    // Whether the releases of a held-down Escape close too, or only the final one.
+    enum class Repeats { Ignored, Close };
+
+    // `close` ends the window; without one, the window's close().
+    explicit EscapeReleaseCloser(QWidget* window, Repeats repeats = Repeats::Ignored,
+                                 std::function<void()> close = {});
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* window_;
+    std::function<void()> close_;
+    Repeats repeats_;
+};
