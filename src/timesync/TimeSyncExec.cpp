@@ -8,6 +8,7 @@
 #include "timesync/TimeSync.h"
 #include "widgets/EscapeReleaseCloser.h"
 #include "widgets/MessageBoxCodes.h"
+#include "widgets/WindowDrag.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -20,7 +21,6 @@
 #include <QStatusBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <QWindow>
 #include <cmath>
 
 namespace {
@@ -97,13 +97,13 @@ void TimeSyncExec::buildControls() {
     setWindowTitle(QStringLiteral(" Quorvane"));
     setModal(false);
     new EscapeReleaseCloser(this);
+    new WindowDrag(this);  // by its body and the title label
 
     Label1 = new QLabel(QStringLiteral("Quorvane - Time Synchronization"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     QFont titleFont = Label1->font();
     titleFont.setBold(true);
     Label1->setFont(titleFont);
-    Label1->installEventFilter(this);
 
     SyncLog = new QTreeWidget(this);
     SyncLog->setObjectName(QStringLiteral("SyncLog"));
@@ -431,54 +431,10 @@ void TimeSyncExec::finishClosing() {
     links_.menuState.mnuSync.enabled = true;
 }
 
-bool TimeSyncExec::startDrag(const QPoint& globalPosition) {
-    if (windowHandle() && windowHandle()->startSystemMove()) {
-        return true;
-    }
-    dragging_ = true;  // the window system cannot move it for us: follow the mouse ourselves
-    dragOffset_ = globalPosition - frameGeometry().topLeft();
-    return true;
-}
-
-void TimeSyncExec::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        startDrag(event->globalPosition().toPoint());
-        event->accept();
-        return;
-    }
-    QDialog::mousePressEvent(event);
-}
-
-void TimeSyncExec::mouseMoveEvent(QMouseEvent* event) {
-    if (dragging_ && (event->buttons() & Qt::LeftButton)) {
-        move(event->globalPosition().toPoint() - dragOffset_);
-        event->accept();
-        return;
-    }
-    dragging_ = false;
-    QDialog::mouseMoveEvent(event);
-}
-
 bool TimeSyncExec::eventFilter(QObject* watched, QEvent* event) {
     if (watched == SyncLog && event->type() == QEvent::FocusIn) {
         cancelButton->setFocus();
         return false;
-    }
-    if (watched == Label1) {
-        if (event->type() == QEvent::MouseButtonPress) {
-            auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() == Qt::LeftButton) {
-                return startDrag(mouse->globalPosition().toPoint());
-            }
-        } else if (event->type() == QEvent::MouseMove && dragging_) {
-            auto* mouse = static_cast<QMouseEvent*>(event);
-            if (!(mouse->buttons() & Qt::LeftButton)) {
-                dragging_ = false;
-                return false;
-            }
-            move(mouse->globalPosition().toPoint() - dragOffset_);
-            return true;
-        }
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -82,8 +82,6 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -105,7 +103,6 @@ private:
     void setBusyPointer(bool busy);
     bool optionsDialogOpen() const;
     void finishClosing();
-    bool startDrag(const QPoint& globalPosition);
 
     std::unique_ptr<Owned> owned_;  // the program's setter, resolver and work area; none in tests
     TimeSyncLinks links_;
@@ -127,6 +124,4 @@ private:
     qint16 closeCountdown = 0;
     bool busyPointer_ = false;
     bool closed_ = false;
-    QPoint dragOffset_;
-    bool dragging_ = false;
 };

@@ -4,7 +4,6 @@
 
 #include <QCursor>
 #include <QWidget>
-#include <QWindow>
 
 namespace WindowGeometry {
 
@@ -49,12 +48,6 @@ qint32 GetBorderWidth(const QWidget& form) {
 
 qint32 GetTitleBarHeight(const QWidget& form) {
     return (form.frameGeometry().height() - form.height()) * twipsPerPixelY(form) - GetBorderWidth(form);
-}
-
-void StartWindowDrag(QWidget& form) {
-    if (QWindow* window = form.windowHandle()) {
-        window->startSystemMove();
-    }
 }
 
 void SetHiddenFromTaskList(QWidget& form, bool hide) {

@@ -24,8 +24,6 @@ bool IsCursorOutsideWindow(const QWidget& form, QPoint globalCursor);
 qint32 GetTitleBarHeight(const QWidget& form);
 // (window width - client width) / 2, in twips.
 qint32 GetBorderWidth(const QWidget& form);
-// Lets the window manager move the window as if its caption were dragged.
-void StartWindowDrag(QWidget& form);
 // Keeps the window out of (or puts it back into) the taskbar and task switcher.
 void SetHiddenFromTaskList(QWidget& form, bool hide);
 

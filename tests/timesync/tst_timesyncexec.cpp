@@ -285,6 +285,19 @@ private Q_SLOTS:
         QVERIFY(!QGuiApplication::overrideCursor());
     }
 
+    void theTitleDragsTheWindow() {
+        Fixture f;
+        f.shared.currentServerHost = "nowhere.test";
+        TimeSyncExec& dialog = f.open();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto* title = dialog.findChild<QLabel*>("Label1");
+        const QPoint moved = dialog.pos() + QPoint(25, 15);
+        QTest::mousePress(title, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseMove(title, QPoint(30, 20));
+        QTest::mouseRelease(title, Qt::LeftButton, {}, QPoint(30, 20));
+        QCOMPARE(dialog.pos(), moved);
+    }
+
     void settingsOpensTheTimeServerPage() {
         SntpResponder responder;
         responder.answer = [](const QByteArray&) { return QList<QByteArray>{}; };
