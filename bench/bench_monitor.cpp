@@ -7,8 +7,8 @@
 //                                      share with the window open); --balloon hovers a bar first
 //
 // Both read the real machine (/proc, /sys, statvfs); nothing is written outside memory.
-#include "settings/LiveOptions.h"
 #include "monitor/Display.h"
+#include "settings/LiveOptions.h"
 #include "widgets/LevelBar.h"
 
 #include "BenchmarkMain.h"

@@ -1,11 +1,11 @@
 #include "app/Application.h"
 
 #include "app/Logo.h"
-#include "widgets/MessageBox.h"
-#include "widgets/WindowHelpers.h"
 #include "monitor/PopupText.h"
 #include "timesync/TimeServerTable.h"
 #include "update/ProgramUpdates.h"
+#include "widgets/MessageBox.h"
+#include "widgets/WindowHelpers.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -78,7 +78,8 @@ Application::Start Application::start() {
     connect(alerts_.get(), &AlertBalloonChooser::userClosed, thresholdMonitor_.get(),
             &ThresholdMonitor::balloonClosed);
     alerts_->setTitle(QStringLiteral("Computer Threshold Violations"));
-    options_ = std::make_unique<OptionsDialogHost>(menu_->live(), menu_->facts(), *this, *stats_, timeServerTable());
+    options_ =
+        std::make_unique<OptionsDialogHost>(menu_->live(), menu_->facts(), *this, *stats_, timeServerTable());
     installHostResolver(&hostResolver_);
     menu_->load();
     return Start::Running;

@@ -2,7 +2,6 @@
 
 #include "app/AlertBalloonChooser.h"
 #include "app/AlertBalloonView.h"
-#include "settings/AppSettings.h"
 #include "app/CommandLine.h"
 #include "app/LiveReadings.h"
 #include "app/LoginStartupEntry.h"
@@ -19,6 +18,7 @@
 #include "options/OptionsHost.h"
 #include "platform/GlobalHotkeys.h"
 #include "platform/linux/IniSettingsStore.h"
+#include "settings/AppSettings.h"
 #include "stats/CpuMeter.h"
 #include "stats/SysInfo.h"
 #include "stats/SystemInfoModule.h"

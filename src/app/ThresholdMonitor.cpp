@@ -27,8 +27,8 @@ constexpr WatchedItem kWatchedItems[] = {
 };
 }  // namespace
 
-ThresholdMonitor::ThresholdMonitor(State state, ThresholdReadings& readings, AlertBalloon& balloon, Screen screen,
-                                   QObject* parent)
+ThresholdMonitor::ThresholdMonitor(State state, ThresholdReadings& readings, AlertBalloon& balloon,
+                                   Screen screen, QObject* parent)
     : QObject(parent),
       state_(std::move(state)),
       readings_(readings),

@@ -6,7 +6,11 @@ constexpr int kItemsPage = 1;
 
 TrayHover::TrayHover(const TrayMenuState& items, bool iconMayBeHidden, Host& host, Screen screen,
                      QObject* parent)
-    : QObject(parent), items_(items), iconMayBeHidden_(iconMayBeHidden), host_(host), screen_(std::move(screen)) {
+    : QObject(parent),
+      items_(items),
+      iconMayBeHidden_(iconMayBeHidden),
+      host_(host),
+      screen_(std::move(screen)) {
     Timer2.setInterval(1000);
     Timer3.setInterval(200);
     connect(&Timer3, &QTimer::timeout, this, &TrayHover::timer3Tick);

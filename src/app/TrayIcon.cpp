@@ -70,8 +70,9 @@ void TrayIcon::buildMenu() {
     menuTray_.addMenu(&mainOptions_);
     for (const GeneralOption option :
          {GeneralOption::Startup, GeneralOption::Splash, GeneralOption::UpdateCheckAtStart,
-          GeneralOption::StartupMonitor, GeneralOption::OnTop, GeneralOption::Transparent, GeneralOption::Hotkey,
-          GeneralOption::MonitorBalloon, GeneralOption::QuickDisplay, GeneralOption::ExitPrompt}) {
+          GeneralOption::StartupMonitor, GeneralOption::OnTop, GeneralOption::Transparent,
+          GeneralOption::Hotkey, GeneralOption::MonitorBalloon, GeneralOption::QuickDisplay,
+          GeneralOption::ExitPrompt}) {
         addToggle(mainOptions_, option);
     }
     mainOptions_.addSeparator()->setObjectName(QStringLiteral("NewLine"));

@@ -2,8 +2,8 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/EventLoopRun.h"
-#include "settings/ProgramVersion.h"
 #include "platform/linux/TerminationSignals.h"
+#include "settings/ProgramVersion.h"
 #include "stats/StatsCommand.h"
 #include "timesync/SntpQuery.h"
 

@@ -1,9 +1,5 @@
 #include "monitor/Display.h"
 
-#include "settings/SettingsConversions.h"
-#include "widgets/WindowHelpers.h"
-#include "widgets/LevelBar.h"
-#include "widgets/LevelBarColours.h"
 #include "monitor/MonitorBalloonText.h"
 #include "monitor/MonitorGeometry.h"
 #include "platform/WindowSystem.h"
@@ -248,8 +244,8 @@ void Display::place() {
     const int height = windowHeightTwips();
     const int workAreaHeight = sysInfo_.WorkAreaHeight();
     int left = storedTwips(settings_, kMainLeft).value_or(0);
-    int top = placedTop(storedTwips(settings_, kMainTop), height, workAreaHeight, previousRowCount_,
-                        rowCount());
+    int top =
+        placedTop(storedTwips(settings_, kMainTop), height, workAreaHeight, previousRowCount_, rowCount());
     previousRowCount_ = qint16(rowCount());
     // A place on no screen (a monitor since unplugged) is pulled onto the nearest work area.
     const QPoint onScreen =

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "settings/LiveOptions.h"
-#include "widgets/Balloon.h"
 #include "stats/SysInfo.h"
 #include "stats/SystemInfoModule.h"
+#include "widgets/Balloon.h"
 
 #include <QList>
 #include <QTimer>

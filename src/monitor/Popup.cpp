@@ -1,7 +1,7 @@
 #include "monitor/Popup.h"
 
-#include "widgets/FixedPitchFont.h"
 #include "monitor/PopupGeometry.h"
+#include "widgets/FixedPitchFont.h"
 
 #include <QApplication>
 #include <QFontDatabase>

@@ -92,8 +92,7 @@ void Options::buildControls() {
     connect(general, &OptionsGeneralPage::changed, this, &Options::markChanged);
     connect(statistics, &OptionsStatisticsPage::changed, this, &Options::markChanged);
     connect(timeSync, &OptionsTimeSyncPage::changed, this, &Options::markChanged);
-    connect(timeSync, &OptionsTimeSyncPage::syncNowRequested, this,
-            [this] { host_.startSynchronisation(); });
+    connect(timeSync, &OptionsTimeSyncPage::syncNowRequested, this, [this] { host_.startSynchronisation(); });
     connect(applyButton, &QPushButton::clicked, this, &Options::applyButton_Click);
     connect(OKButton, &QPushButton::clicked, this, &Options::OKButton_Click);
     connect(cancelButton, &QPushButton::clicked, this, &Options::cancelButton_Click);
@@ -174,8 +173,8 @@ void Options::ShowCurrentSettings() {
     }
     // The tray item rather than the shared flag: on the first run the dialog opens before start-up
     // has copied the item into the flag, and the two agree at every other time.
-    general->showCurrentSettings(live_.items, live_.items.mnuTransparent.checked,
-                                 facts_.isNT, shared.transparentLevel);
+    general->showCurrentSettings(live_.items, live_.items.mnuTransparent.checked, facts_.isNT,
+                                 shared.transparentLevel);
     statistics->showCurrentSettings(shared, resourceRowsShown());
 }
 

@@ -2,9 +2,9 @@
 
 #include "options/OptionsCommit.h"
 #include "options/OptionsHost.h"
+#include "options/OptionsValues.h"
 #include "platform/PlatformFacts.h"
 #include "settings/LiveOptions.h"
-#include "options/OptionsValues.h"
 #include "stats/SystemInfoModule.h"
 
 #include <QDialog>

@@ -26,7 +26,7 @@ void OptionsCommit::SaveOptions(const OptionsValues& values) {
 
     for (const GeneralOptions::Row& row : GeneralOptions::rows()) {
         const bool on = row.option == GeneralOption::SyncAtStart ? values.syncAtStart
-                                                                  : values.general[size_t(row.option)];
+                                                                 : values.general[size_t(row.option)];
         live_.general.set(row.option, on);
     }
     shared.transparentLevel = qint16(std::clamp(values.transparentLevel, -32768, 32767));

@@ -9,7 +9,8 @@ class SystemInfoModule;
 class TimeServerTable;
 
 // Opens, finds and closes the program's one Options dialog, and answers for it while it is open:
-// the pop-up's page check and the synchronisation dialog's questions. Lives as long as the program, so that others may keep a pointer to it.
+// the pop-up's page check and the synchronisation dialog's questions. Lives as long as the program, so that
+// others may keep a pointer to it.
 class OptionsDialogHost : public OptionsDialogLink {
 public:
     OptionsDialogHost(LiveOptions live, PlatformFacts facts, OptionsHost& host, SystemInfoModule& stats,

@@ -1,9 +1,9 @@
 #include "options/OptionsGeneralPage.h"
 
-#include "settings/GeneralOptions.h"
 #include "options/NumberBoxEdit.h"
 #include "options/SpinButtons.h"
 #include "platform/RoundHalfToEven.h"
+#include "settings/GeneralOptions.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

@@ -1,8 +1,8 @@
 #include "options/OptionsTimeSyncPage.h"
 
-#include "settings/SharedSettingsState.h"
 #include "options/NumberBoxEdit.h"
 #include "options/SpinButtons.h"
+#include "settings/SharedSettingsState.h"
 #include "stats/SysInfo.h"
 #include "timesync/TimeServerTable.h"
 

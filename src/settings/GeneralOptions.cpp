@@ -77,7 +77,8 @@ void GeneralOptions::readStored(bool translucencyAvailable) {
             continue;
         }
         mark.enabled = true;
-        if (const auto stored = settings_.checkMark(QString::fromLatin1(described.key), described.defaultOn)) {
+        if (const auto stored =
+                settings_.checkMark(QString::fromLatin1(described.key), described.defaultOn)) {
             mark.checked = *stored;
         }
     }

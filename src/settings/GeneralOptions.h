@@ -32,7 +32,8 @@ public:
     static const Row& row(GeneralOption option);
 
     // `entry` may be null where no log-in entry can exist: the option then stays off.
-    GeneralOptions(AppSettings& settings, TrayMenuState& items, StartupEntry* entry, QObject* parent = nullptr);
+    GeneralOptions(AppSettings& settings, TrayMenuState& items, StartupEntry* entry,
+                   QObject* parent = nullptr);
 
     bool isOn(GeneralOption option) const;
     // Start-up: every mark from its key, or its default where the key is absent; a value that

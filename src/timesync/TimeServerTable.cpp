@@ -1,7 +1,7 @@
 #include "timesync/TimeServerTable.h"
 
-#include "timesync/BuiltinTimeServerList.h"
 #include "settings/DefaultTimeServer.h"
+#include "timesync/BuiltinTimeServerList.h"
 
 namespace {
 constexpr int kListFormat = 1;

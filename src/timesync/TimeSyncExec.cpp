@@ -1,6 +1,5 @@
 #include "timesync/TimeSyncExec.h"
 
-#include "widgets/MessageBoxLayout.h"
 #include "platform/RoundHalfToEven.h"
 #include "settings/SettingsConversions.h"
 #include "stats/SysInfo.h"
@@ -8,6 +7,7 @@
 #include "timesync/TimeSync.h"
 #include "widgets/EscapeReleaseCloser.h"
 #include "widgets/MessageBoxCodes.h"
+#include "widgets/MessageBoxLayout.h"
 #include "widgets/WindowDrag.h"
 
 #include <QApplication>
@@ -56,8 +56,8 @@ struct TimeSyncExec::Owned {
     }
 };
 
-TimeSyncExec::TimeSyncExec(LiveOptions live, TimeSyncHost& host, bool dryRun, OptionsDialogLink* optionsDialog,
-                           QWidget* parent)
+TimeSyncExec::TimeSyncExec(LiveOptions live, TimeSyncHost& host, bool dryRun,
+                           OptionsDialogLink* optionsDialog, QWidget* parent)
     : TimeSyncExec(std::make_unique<Owned>(dryRun), live, host, optionsDialog, parent) {}
 
 TimeSyncExec::TimeSyncExec(std::unique_ptr<Owned> owned, LiveOptions live, TimeSyncHost& host,

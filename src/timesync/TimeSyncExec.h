@@ -1,8 +1,8 @@
 #pragma once
 
-#include "settings/LiveOptions.h"
 #include "platform/ClockSetter.h"
 #include "settings/AppSettings.h"
+#include "settings/LiveOptions.h"
 #include "settings/SharedSettingsState.h"
 #include "settings/TrayMenuState.h"
 #include "timesync/HostLookup.h"
@@ -63,8 +63,8 @@ class TimeSyncExec : public QDialog {
 public:
     // For the program: its live options, the built-in table, the real clock setter or, with
     // `dryRun`, one that never touches the clock.
-    TimeSyncExec(LiveOptions live, TimeSyncHost& host, bool dryRun, OptionsDialogLink* optionsDialog = nullptr,
-                 QWidget* parent = nullptr);
+    TimeSyncExec(LiveOptions live, TimeSyncHost& host, bool dryRun,
+                 OptionsDialogLink* optionsDialog = nullptr, QWidget* parent = nullptr);
     TimeSyncExec(const TimeSyncLinks& links, const TimeSyncTimings& timings, QWidget* parent = nullptr);
     ~TimeSyncExec() override;
 

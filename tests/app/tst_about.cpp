@@ -1,5 +1,5 @@
-#include "settings/ProgramVersion.h"
 #include "app/frmAbout.h"
+#include "settings/ProgramVersion.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -57,9 +57,10 @@ private Q_SLOTS:
         QDir().mkpath(environment.configHome() + "/Quorvane");
         QFile file(environment.configHome() + "/Quorvane/Quorvane.conf");
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[Settings]\nDefined=Yes\nShowCPU=1\nShowSplash=0\nVersionCheck=False\nShowStatsAtStartup=1\n"
-                   "UseHotkey=True\nShowExitPrompt=False\nShowQuickDisplay=False\nTimeServer=127.0.0.1:" +
-                   QByteArray::number(silentServer.localPort()) + "\n");
+        file.write(
+            "[Settings]\nDefined=Yes\nShowCPU=1\nShowSplash=0\nVersionCheck=False\nShowStatsAtStartup=1\n"
+            "UseHotkey=True\nShowExitPrompt=False\nShowQuickDisplay=False\nTimeServer=127.0.0.1:" +
+            QByteArray::number(silentServer.localPort()) + "\n");
         file.close();
 
         CommandLine commandLine = CommandLine::parse({QStringLiteral("--dry-run")});
@@ -106,7 +107,8 @@ private Q_SLOTS:
         QVERIFY(monitor);
         QVERIFY2(!items.mnuDisplay.enabled, "Show System Monitor is offered while the monitor is open");
         DesktopSession::xdotool({"key", "ctrl+shift+c"});
-        QVERIFY2(QTest::qWaitFor([&] { return monitor.isNull(); }, 5000), "the hotkey did not hide the monitor");
+        QVERIFY2(QTest::qWaitFor([&] { return monitor.isNull(); }, 5000),
+                 "the hotkey did not hide the monitor");
         QVERIFY(items.mnuDisplay.enabled);
 
         program.menu().unload();

@@ -102,16 +102,14 @@ private Q_SLOTS:
     void exitAsksFirst() {
         QTRY_VERIFY_WITH_TIMEOUT(!session.menuOpen(), 5000);  // the last case's menu has gone
         QVERIFY(session.openTrayMenu());
-        DesktopSession::xdotool({"key", "Up"});
-        DesktopSession::xdotool({"key", "Return"});
+        session.clickLastMenuItem();
         QTRY_VERIFY_WITH_TIMEOUT(!session.window(" Exit").isEmpty(), 5000);
         DesktopSession::xdotool({"key", "Escape"});  // not Yes: the program runs on
         QTRY_VERIFY_WITH_TIMEOUT(session.window(" Exit").isEmpty(), 5000);
         QCOMPARE(session.program().state(), QProcess::Running);
 
         QVERIFY(session.openTrayMenu());
-        DesktopSession::xdotool({"key", "Up"});
-        DesktopSession::xdotool({"key", "Return"});
+        session.clickLastMenuItem();
         QTRY_VERIFY_WITH_TIMEOUT(!session.window(" Exit").isEmpty(), 5000);
         DesktopSession::xdotool({"key", "Return"});  // Yes is the default button
         QVERIFY(session.program().waitForFinished(10000));

@@ -30,16 +30,16 @@ private Q_SLOTS:
         QMenu* options = tray.MenuTray().actions().at(2)->menu();
         QVERIFY(options);
         QCOMPARE(captions(*options),
-                 (QStringList{
-                     "Run program at log-in?", "Display splash screen during program StartUp?",
-                     "Automatically (daily) check for program updates?",
-                     "Show system monitor after program StartUp?",
-                     "Show system monitor on top of other windows?", "Show system monitor as transparent?",
-                     "Use hotkey (Ctrl+Shift+C) to show/hide system monitor?",
-                     "Show \"popup\" information about system-monitor display items?",
-                     "Show \"popup\" monitor when mouse is over the Tray icon?",
-                     "Display exit prompt when closing program?", "-", "Define Main Options",
-                     "Select Items to Monitor"}));
+                 (QStringList{"Run program at log-in?", "Display splash screen during program StartUp?",
+                              "Automatically (daily) check for program updates?",
+                              "Show system monitor after program StartUp?",
+                              "Show system monitor on top of other windows?",
+                              "Show system monitor as transparent?",
+                              "Use hotkey (Ctrl+Shift+C) to show/hide system monitor?",
+                              "Show \"popup\" information about system-monitor display items?",
+                              "Show \"popup\" monitor when mouse is over the Tray icon?",
+                              "Display exit prompt when closing program?", "-", "Define Main Options",
+                              "Select Items to Monitor"}));
     }
 
     void menuShowsTheLiveStateAndTogglesStore() {

@@ -75,8 +75,7 @@ struct Rig {
         if (!stats) {
             stats = std::make_unique<SystemInfoModule>(system.sources(), nullptr);
         }
-        QPointer<MonitorWindow> display =
-            new MonitorWindow(options.live(), true, *stats, previousRowCount);
+        QPointer<MonitorWindow> display = new MonitorWindow(options.live(), true, *stats, previousRowCount);
         if (!display->load()) {
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             return display.data();

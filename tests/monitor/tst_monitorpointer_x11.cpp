@@ -1,8 +1,8 @@
-#include "widgets/WindowHelpers.h"
 #include "monitor/Display.h"
-#include "widgets/LevelBar.h"
 #include "support/FakeSystemSources.h"
 #include "support/TestOptions.h"
+#include "widgets/LevelBar.h"
+#include "widgets/WindowHelpers.h"
 
 #include <QApplication>
 #include <QPointer>

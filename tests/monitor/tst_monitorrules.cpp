@@ -1,7 +1,7 @@
-#include "widgets/LevelBar.h"
-#include "widgets/LevelBarColours.h"
 #include "monitor/MonitorBalloonText.h"
 #include "monitor/MonitorGeometry.h"
+#include "widgets/LevelBar.h"
+#include "widgets/LevelBarColours.h"
 
 #include <QImage>
 #include <QTest>

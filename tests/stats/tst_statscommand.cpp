@@ -63,18 +63,19 @@ private Q_SLOTS:
         QString text;
         QTextStream out(&text);
         QCOMPARE(StatsCommand::run(out, module, std::chrono::milliseconds(0)), 0);
-        QCOMPARE(text, QStringLiteral("CPU activity ....... n/a\n"  // the fake's clock never moves: no reading
-                                      "Physical memory .... 40%\n"
-                                      "Virtual memory ..... 12%\n"
-                                      "System resources ... n/a\n"
-                                      "GDI resources ...... n/a\n"
-                                      "User resources ..... n/a\n"
-                                      "Battery(unplugged) . 45%\n"
-                                      "C: drive usage ..... 21%  /\n"
-                                      "D: drive usage ..... 25%  /home\n"
-                                      "Test CPU (2.40 GHz)\n"
-                                      "1,234 active processes\n"
-                                      "5,678 active threads\n"));
+        QCOMPARE(text,
+                 QStringLiteral("CPU activity ....... n/a\n"  // the fake's clock never moves: no reading
+                                "Physical memory .... 40%\n"
+                                "Virtual memory ..... 12%\n"
+                                "System resources ... n/a\n"
+                                "GDI resources ...... n/a\n"
+                                "User resources ..... n/a\n"
+                                "Battery(unplugged) . 45%\n"
+                                "C: drive usage ..... 21%  /\n"
+                                "D: drive usage ..... 25%  /home\n"
+                                "Test CPU (2.40 GHz)\n"
+                                "1,234 active processes\n"
+                                "5,678 active threads\n"));
     }
 
     void runsWithoutADisplay() {

@@ -127,19 +127,32 @@ QRect DesktopSession::window(const QString& name) const {
     return {};
 }
 
-bool DesktopSession::menuOpen() const {
+QRect DesktopSession::trayMenu() const {
     const QString tree = run(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")});
-    static const QRegularExpression line(
-        QStringLiteral(R"RE(^\s*(0x[0-9a-f]+) "Quorvane": \("quorvane" "Quorvane"\)\s+(\d+)x(\d+)\+)RE"));
+    static const QRegularExpression line(QStringLiteral(
+        R"RE(^\s*(0x[0-9a-f]+) "Quorvane": \("quorvane" "Quorvane"\)\s+(\d+)x(\d+)\+-?\d+\+-?\d+\s+\+(-?\d+)\+(-?\d+))RE"));
     for (const QString& text : tree.split(QLatin1Char('\n'))) {
         const QRegularExpressionMatch match = line.match(text);
         if (match.hasMatch() && match.captured(2).toInt() >= 100 &&
             run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), match.captured(1)})
                 .contains(QLatin1String("IsViewable"))) {
-            return true;
+            return QRect(match.captured(4).toInt(), match.captured(5).toInt(), match.captured(2).toInt(),
+                         match.captured(3).toInt());
         }
     }
-    return false;
+    return {};
+}
+
+bool DesktopSession::menuOpen() const {
+    return !trayMenu().isEmpty();
+}
+
+void DesktopSession::clickLastMenuItem() {
+    // Keys would race the menu's keyboard grab, and the pointer resting on the icon may already
+    // hover another item: a click on the item itself does neither.
+    const QRect menu = trayMenu();
+    movePointer(QPoint(menu.center().x(), menu.bottom() - 8));
+    xdotool({QStringLiteral("click"), QStringLiteral("1")});
 }
 
 QRect DesktopSession::trayIcon() const {

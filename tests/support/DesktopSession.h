@@ -40,6 +40,10 @@ public:
     QRect window(const QString& name) const;
     // Whether the tray menu is open: a visible window of the program larger than the icon.
     bool menuOpen() const;
+    // The open tray menu's rectangle in screen pixels, or an empty one.
+    QRect trayMenu() const;
+    // Clicks the open tray menu's last item ("Exit").
+    void clickLastMenuItem();
 
     static QString run(const QString& program, const QStringList& arguments);
     static void xdotool(const QStringList& arguments);

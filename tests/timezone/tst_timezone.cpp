@@ -1,5 +1,5 @@
-#include "support/FakeTimeZoneSource.h"
 #include "settings/DefaultTimeServer.h"
+#include "support/FakeTimeZoneSource.h"
 #include "timezone/TimeZone.h"
 #include "timezone/WallClock.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/linux/SystemFiles.h"
 #include "platform/SystemValueReader.h"
+#include "platform/linux/SystemFiles.h"
 
 // The processor key of the system values, served from /proc/cpuinfo and cpufreq:
 //   "ProcessorNameString" - "model name" of the first processor (text)
