@@ -24,7 +24,7 @@ qint64 NtpTimestampToMilliseconds(quint64 timestamp) {
         seconds += kEraSeconds;
     }
     const auto fractionMs =
-        qint64(divideRoundHalfToEven(qint64(timestamp & 0xFFFFFFFFu) * 1000, kEraSeconds));
+        qint64(divideRoundHalfToEven(__int128(timestamp & 0xFFFFFFFFu) * 1000, kEraSeconds));
     return qint64(seconds) * 1000 + fractionMs;
 }
 
