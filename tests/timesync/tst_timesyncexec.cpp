@@ -376,7 +376,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("optionsOpen");
         QTest::addColumn<QRect>("options");
         QTest::addColumn<QPoint>("position");
-        const QSize dialog(6001, 5000), work(19200, 14400);
+        // A 6001 x 5000 dialog in a 19200 x 14400 work area (twips).
         // Centred in the work area: (19200 - 6001) / 2 = 6599.5 rounds to the even 6600.
         QTest::newRow("centred") << false << QRect() << QPoint(6600, 4700);
         // Over the Options dialog: 3000 - (6001 - 7000) / 2 = 3499.5 -> 3500; top 1500 + 2400.
