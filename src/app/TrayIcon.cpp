@@ -123,8 +123,7 @@ void TrayIcon::AddTrayIcon(const QString& tooltip) {
 }
 
 void TrayIcon::RemoveTrayIcon() {
-    hover_->Timer2.stop();
-    hover_->Timer3.stop();
+    hover_->stop();
     tray_.hide();
 }
 
