@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "timesync/TimeServerAddress.h"
+
 CommandLine CommandLine::parse(const QStringList& arguments) {
     CommandLine result;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
@@ -15,14 +17,21 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
             result.dryRun = true;
         } else if (lower == QLatin1String("--stats")) {
             result.stats = true;
-        } else if (lower == QLatin1String("--query")) {
-            if (i + 1 >= arguments.size()) {
+        } else if (lower == QLatin1String("--query") || lower.startsWith(QLatin1String("--query="))) {
+            const bool joined = lower != QLatin1String("--query");
+            const QString server =
+                joined ? argument.mid(8) : (i + 1 < arguments.size() ? arguments.at(++i) : QString());
+            if (server.trimmed().isEmpty()) {
                 result.error = QStringLiteral("--query needs a time server: --query HOST[:PORT]");
                 break;
             }
-            result.query = arguments.at(++i);
-        } else if (lower.startsWith(QLatin1String("--query="))) {
-            result.query = argument.mid(8);
+            // A malformed server is the caller's mistake, told apart from a server that does not answer.
+            QString problem;
+            if (!parseTimeServerAddress(server, &problem)) {
+                result.error = QStringLiteral("--query %1: %2 (try --help)").arg(server, problem);
+                break;
+            }
+            result.query = server;
         } else {
             result.error = QStringLiteral("unknown option '%1' (try --help)").arg(argument);
             break;
@@ -45,7 +54,10 @@ QString CommandLine::usage() {
         "  --dry-run           never change the system clock (the log says so instead) and\n"
         "                      never open a downloaded update (it is named instead)\n"
         "  --stats             print one sample of every statistic and exit\n"
-        "  --query HOST[:PORT] ask one time server for the time, print the exchange and exit\n"
+        "  --query HOST[:PORT], --query=HOST[:PORT]\n"
+        "                      ask one time server for the time (port 123 unless given; an\n"
+        "                      IPv6 address with a port is written [IPv6]:PORT), print the\n"
+        "                      exchange and exit; the clock is never set\n"
         "  --version           print the version and exit\n"
-        "  --help              print this help and exit\n");
+        "  -h, --help          print this help and exit\n");
 }

@@ -44,12 +44,30 @@ private Q_SLOTS:
         }
     }
 
-    void unknownSwitchFailsClearly() {
-        auto process = launch({"--frobnicate"});
+    // A command line the program cannot follow is a usage error, told by its own message.
+    void usageErrorsFailClearly_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("message");
+        QTest::newRow("unknown option")
+            << QStringList{"--frobnicate"} << QByteArray("unknown option '--frobnicate'");
+        QTest::newRow("port not a number") << QStringList{"--query", "127.0.0.1:notaport"}
+                                           << QByteArray("\"notaport\" is not a port number from 1 to 65535");
+        QTest::newRow("port too big") << QStringList{"--query", "127.0.0.1:70000"}
+                                      << QByteArray("\"70000\" is not a port number from 1 to 65535");
+        QTest::newRow("no server") << QStringList{"--query="} << QByteArray("--query needs a time server");
+        QTest::newRow("two colons, no IPv6")
+            << QStringList{"--query=localhost:1:2"} << QByteArray("[ADDRESS]:PORT");
+    }
+    void usageErrorsFailClearly() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, message);
+        auto process = launch(arguments);
         QVERIFY(process->waitForFinished(10000));
         QCOMPARE(process->exitStatus(), QProcess::NormalExit);
         QCOMPARE(process->exitCode(), 2);
-        QVERIFY(process->readAllStandardError().contains("unknown option '--frobnicate'"));
+        const QByteArray errors = process->readAllStandardError();
+        QVERIFY2(errors.contains(message), errors.constData());
+        QVERIFY(process->readAllStandardOutput().isEmpty());  // no exchange was tried
     }
 
     void secondCopyEndsSilently() {

@@ -199,6 +199,9 @@ private Q_SLOTS:
         QTest::newRow("port not a number") << "host:ntp" << false << "" << 0 << "";
         QTest::newRow("unclosed bracket") << "[::1:123" << false << "" << 0 << "";
         QTest::newRow("junk after bracket") << "[::1]x" << false << "" << 0 << "";
+        QTest::newRow("name in brackets") << "[ntp.example]:123" << false << "" << 0 << "";
+        QTest::newRow("two colons, no IPv6") << "host:12:34" << false << "" << 0 << "";
+        QTest::newRow("blank inside") << "ntp example.org" << false << "" << 0 << "";
     }
     void targets() {
         QFETCH(QString, text);
