@@ -1,6 +1,7 @@
 #include "app/AppIcon.h"
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/DisplayConnectionGuard.h"
 #include "app/EventLoopRun.h"
 #include "platform/linux/TerminationSignals.h"
 #include "settings/ProgramVersion.h"
@@ -13,6 +14,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 namespace {
 // Writes to standard output; false (with the reason on standard error) when the text did not get
@@ -54,7 +56,9 @@ int main(int argc, char** argv) {
         return StatsCommand::run(out);  // needs no display
     }
 
+    std::optional<DisplayConnectionGuard> displayGuard(std::in_place);
     QApplication app(argc, argv);
+    displayGuard.reset();
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
     QApplication::setApplicationVersion(ProgramVersion::text());
     QApplication::setQuitOnLastWindowClosed(false);

@@ -70,6 +70,31 @@ private Q_SLOTS:
         QVERIFY(process->readAllStandardOutput().isEmpty());  // no exchange was tried
     }
 
+    // Qt alone aborts with advice to reinstall; the program says what it needs.
+    void withoutADisplayItSaysWhatItNeeds_data() {
+        QTest::addColumn<QString>("display");
+        QTest::newRow("no display named") << QString();
+        QTest::newRow("display not there") << QStringLiteral(":59999");
+    }
+    void withoutADisplayItSaysWhatItNeeds() {
+        QFETCH(QString, display);
+        QProcessEnvironment environment = home->environment();
+        for (const char* name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY", "XDG_SESSION_TYPE"}) {
+            environment.remove(name);
+        }
+        if (!display.isEmpty()) {
+            environment.insert("DISPLAY", display);
+        }
+        QProcess process;
+        home->start(process, {}, environment);
+        QVERIFY(process.waitForFinished(10000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), 1);
+        const QByteArray errors = process.readAllStandardError();
+        QVERIFY2(errors.contains("needs a graphical session (X11 or Wayland)"), errors.constData());
+        QVERIFY2(!errors.contains("einstalling"), errors.constData());
+    }
+
     void secondCopyEndsSilently() {
         auto first = launch({});
         QVERIFY(first->waitForStarted(10000));
