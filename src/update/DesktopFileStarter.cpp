@@ -1,13 +1,15 @@
 #include "update/DesktopFileStarter.h"
 
 #include <QDesktopServices>
-#include <QUrl>
 #include <cstdio>
+
+DesktopFileStarter::DesktopFileStarter(bool dryRun, Launcher launcher)
+    : dryRun_(dryRun), launcher_(launcher ? std::move(launcher) : Launcher(&QDesktopServices::openUrl)) {}
 
 bool DesktopFileStarter::start(const QString& path) {
     if (dryRun_) {
         std::fprintf(stderr, "quorvane: dry run: would open %s\n", qPrintable(path));
         return true;
     }
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    return launcher_(QUrl::fromLocalFile(path));
 }

@@ -12,10 +12,6 @@
 
 namespace {
 
-constexpr qint64 kMaxVersionBytes = 1024;
-constexpr qint64 kMaxNotesBytes = qint64(256) * 1024;
-constexpr qint64 kMaxChecksumBytes = qint64(64) * 1024;
-
 const QString kApplicationTitle = QStringLiteral("quorvane");
 
 }  // namespace
@@ -59,7 +55,8 @@ void InternetUpdate::cancel() {
 
 void InternetUpdate::check(bool askToUpdate) {
     if (busy_) {
-        return;  // the running check or download answers for this one too
+        inform(UpdateTexts::checkRunning());  // the running one answers for this request too
+        return;
     }
     if (downloadUrl_.trimmed().isEmpty()) {
         inform(UpdateTexts::noLocation());
@@ -78,14 +75,15 @@ void InternetUpdate::check(bool askToUpdate) {
 }
 
 void InternetUpdate::versionFetched(bool askToUpdate, const FetchResult& result) {
-    const QString version = QString::fromUtf8(result.body).trimmed();
-    if (!result.ok || version.isEmpty()) {
+    const QString version = result.ok ? QString::fromUtf8(result.body).trimmed() : QString();
+    // A document beyond the cap is no version file (an error page, say), as a long text is not.
+    if (!result.tooLarge && version.isEmpty()) {
         busy_ = false;
         inform(UpdateTexts::connectionFailed());
         endCheck(askToUpdate);
         return;
     }
-    if (!isNewerVersion(version, ownVersion_)) {
+    if (result.tooLarge || !isNewerVersion(version, ownVersion_)) {
         busy_ = false;
         inform(UpdateTexts::noNewerVersion());
         endCheck(askToUpdate);
@@ -136,6 +134,7 @@ void InternetUpdate::inform(const QString& text) {
 
 void InternetUpdate::Update() {
     if (busy_) {
+        inform(UpdateTexts::checkRunning());
         return;
     }
     busy_ = true;
@@ -173,7 +172,7 @@ void InternetUpdate::checksumFetched(const QString& path, const FetchResult& res
     }
     const QUrl url = UpdateAddress::allowedUrl(BuildUpdateUrl(updateFile_));
     const QByteArray digest = *expected;
-    transfer_.fetchToFile(url, path, [this, path, digest](const FetchResult& package) {
+    transfer_.fetchToFile(url, path, maxPackageBytes_, [this, path, digest](const FetchResult& package) {
         packageFetched(path, digest, package);
     });
 }
@@ -204,9 +203,10 @@ void InternetUpdate::updateFailed(const QString& description) {
     busy_ = false;
     Q_EMIT DownloadFailed();
     if (!description.isEmpty()) {
-        prompts_.message(description, MessageBoxStyles::Plain, QString());
+        prompts_.message(description, MessageBoxStyles::Plain, UpdateTexts::programTitle());
     }
-    prompts_.message(UpdateTexts::manualDownload(downloadUrl_), MessageBoxStyles::OkCritical, QString());
+    prompts_.message(UpdateTexts::manualDownload(downloadUrl_), MessageBoxStyles::OkCritical,
+                     UpdateTexts::programTitle());
 }
 
 void InternetUpdate::closeStatus() {

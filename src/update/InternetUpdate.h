@@ -28,9 +28,21 @@ public:
     bool ShowMessage() const { return showMessage_; }
     void setShowMessage(bool show) { showMessage_ = show; }
 
-    void setTimeout(int milliseconds) { transfer_.setTimeout(milliseconds); }
+    // The most each document may hold; a longer one is cut off there and counts as failed (a
+    // version file that long counts as no version at all).
+    static constexpr qint64 kMaxVersionBytes = 1024;
+    static constexpr qint64 kMaxNotesBytes = qint64(256) * 1024;
+    static constexpr qint64 kMaxChecksumBytes = qint64(64) * 1024;
+    static constexpr qint64 kMaxPackageBytes = qint64(1) << 30;
 
-    // Check and report only; TestCompleted comes at the end in every case.
+    void setTimeout(int milliseconds) { transfer_.setTimeout(milliseconds); }
+    void setSslConfiguration(const QSslConfiguration& configuration) {
+        transfer_.setSslConfiguration(configuration);
+    }
+    void setMaxPackageBytes(qint64 bytes) { maxPackageBytes_ = bytes; }
+
+    // Check and report only; TestCompleted comes at the end in every case. While a check or an
+    // update runs, a second call only says so (when ShowMessage is on) and signals nothing.
     void Test();
     // Check, and when a newer version exists ask whether to update.
     void TestAndUpdate();
@@ -78,4 +90,5 @@ private:
     bool showMessage_ = true;
     bool busy_ = false;
     bool statusShown_ = false;
+    qint64 maxPackageBytes_ = kMaxPackageBytes;
 };

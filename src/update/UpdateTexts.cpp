@@ -18,6 +18,14 @@ QString title() {
     return QStringLiteral("Quorvane Update");
 }
 
+QString programTitle() {
+    return QStringLiteral("Quorvane");
+}
+
+QString checkRunning() {
+    return QStringLiteral("A check for a new version is already running.");
+}
+
 QString connectionFailed() {
     return QStringLiteral("A connection could not be made at this time.") + kBreak +
            QStringLiteral("Please try again later.");

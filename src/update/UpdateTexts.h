@@ -7,7 +7,9 @@
 // The texts the update check shows. Line breaks are CR LF, as the message box expects them.
 namespace UpdateTexts {
 
-QString title();  // "Quorvane Update"; the message box puts the leading blank before it
+QString title();         // "Quorvane Update"; the message box puts the leading blank before it
+QString programTitle();  // "Quorvane": the failed download's boxes
+QString checkRunning();
 QString connectionFailed();
 QString noNewerVersion();
 QString noLocation();

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr qint64 kMaxFileBytes = qint64(1) << 30;
-
 // What one fetch collects while it runs.
 struct FetchState {
     QUrl current;
@@ -23,6 +21,7 @@ struct FetchState {
     QByteArray body;
     qint64 received = 0;
     QString failure;  // set when the fetch was stopped on purpose
+    bool tooLarge = false;
     QTimer idle;
 };
 
@@ -38,8 +37,8 @@ void UpdateTransfer::fetch(const QUrl& url, qint64 limit, Done done) {
     start(url, limit, QString(), std::move(done));
 }
 
-void UpdateTransfer::fetchToFile(const QUrl& url, const QString& path, Done done) {
-    start(url, kMaxFileBytes, path, std::move(done));
+void UpdateTransfer::fetchToFile(const QUrl& url, const QString& path, qint64 limit, Done done) {
+    start(url, limit, path, std::move(done));
 }
 
 void UpdateTransfer::abort() {
@@ -68,6 +67,7 @@ void UpdateTransfer::start(const QUrl& url, qint64 limit, const QString& path, D
     }
 
     QNetworkRequest request(url);
+    request.setSslConfiguration(ssl_);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::UserVerifiedRedirectPolicy);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
@@ -104,6 +104,7 @@ void UpdateTransfer::start(const QUrl& url, qint64 limit, const QString& path, D
         const QByteArray chunk = reply->readAll();
         state->received += chunk.size();
         if (state->received > state->limit) {
+            state->tooLarge = true;
             stop(QStringLiteral("The document at \"%1\" is too large.").arg(state->current.toString()));
             return;
         }
@@ -136,6 +137,7 @@ void UpdateTransfer::start(const QUrl& url, qint64 limit, const QString& path, D
         } else {
             result.ok = true;
         }
+        result.tooLarge = state->tooLarge && status >= 200 && status <= 299;
         if (state->file) {
             if (!state->file->flush()) {
                 result.ok = false;

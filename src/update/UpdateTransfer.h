@@ -4,6 +4,7 @@
 #include <QNetworkAccessManager>
 #include <QObject>
 #include <QPointer>
+#include <QSslConfiguration>
 #include <QString>
 #include <QUrl>
 #include <functional>
@@ -17,6 +18,7 @@ struct FetchResult {
     QByteArray body;
     QByteArray sha256;
     QString error;
+    bool tooLarge = false;  // a 2xx answer whose document grew beyond the limit (and was cut off there)
 };
 
 // Fetches update files asynchronously. A fetch fails on any network or TLS error, on an answer other
@@ -32,10 +34,12 @@ public:
     ~UpdateTransfer() override;
 
     void setTimeout(int milliseconds) { timeoutMs_ = milliseconds; }
+    // The TLS settings of every request (the system's certificate authorities unless set).
+    void setSslConfiguration(const QSslConfiguration& configuration) { ssl_ = configuration; }
 
     void fetch(const QUrl& url, qint64 limit, Done done);
     // Streams the document into `path` (created or truncated) and hashes it on the way.
-    void fetchToFile(const QUrl& url, const QString& path, Done done);
+    void fetchToFile(const QUrl& url, const QString& path, qint64 limit, Done done);
     // Drops the running fetch; its callback is not called.
     void abort();
 
@@ -45,4 +49,5 @@ private:
     QNetworkAccessManager manager_;
     QPointer<QNetworkReply> reply_;
     int timeoutMs_ = 30000;
+    QSslConfiguration ssl_ = QSslConfiguration::defaultConfiguration();
 };

@@ -1,20 +1,33 @@
 #include "support/LocalHttpServer.h"
 
+#include <QSslServer>
 #include <QTcpSocket>
 
-LocalHttpServer::LocalHttpServer(QObject* parent) : QObject(parent) {
-    server_.listen(QHostAddress::LocalHost);
-    connect(&server_, &QTcpServer::newConnection, this, [this] {
-        while (QTcpSocket* socket = server_.nextPendingConnection()) {
+LocalHttpServer::LocalHttpServer(QObject* parent) : LocalHttpServer(QSslConfiguration(), parent) {}
+
+LocalHttpServer::LocalHttpServer(const QSslConfiguration& tls, QObject* parent)
+    : QObject(parent), tls_(!tls.localCertificate().isNull()) {
+    if (tls_) {
+        auto server = std::make_unique<QSslServer>();
+        server->setSslConfiguration(tls);
+        server_ = std::move(server);
+    } else {
+        server_ = std::make_unique<QTcpServer>();
+    }
+    server_->listen(QHostAddress::LocalHost);
+    // A TLS connection is pending only once its handshake is done.
+    connect(server_.get(), &QTcpServer::pendingConnectionAvailable, this, [this] {
+        while (QTcpSocket* socket = server_->nextPendingConnection()) {
             socket->setParent(this);
             connect(socket, &QTcpSocket::readyRead, this, [this, socket] { answer(socket); });
             connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            answer(socket);  // the request may have come with the end of the handshake
         }
     });
 }
 
 QString LocalHttpServer::base() const {
-    return QStringLiteral("http://127.0.0.1:%1").arg(port());
+    return QStringLiteral("%1://127.0.0.1:%2").arg(QLatin1String(tls_ ? "https" : "http")).arg(port());
 }
 
 void LocalHttpServer::answer(QTcpSocket* socket) {

@@ -3,13 +3,16 @@
 #include <QByteArray>
 #include <QHash>
 #include <QList>
+#include <QSslConfiguration>
 #include <QStringList>
 #include <QTcpServer>
+#include <memory>
 
 class QTcpSocket;
 
-// A tiny HTTP/1.1 server on a loopback port of its own that serves documents from memory. Paths
-// it does not know get 404; a `stalled` path is read and never answered.
+// A tiny HTTP/1.1 server on a loopback port of its own that serves documents from memory, over
+// TLS when given a configuration with a certificate and key. Paths it does not know get 404; a
+// `stalled` path is read and never answered.
 class LocalHttpServer : public QObject {
     Q_OBJECT
 
@@ -21,9 +24,10 @@ public:
     };
 
     explicit LocalHttpServer(QObject* parent = nullptr);
+    explicit LocalHttpServer(const QSslConfiguration& tls, QObject* parent = nullptr);
 
-    quint16 port() const { return server_.serverPort(); }
-    QString base() const;  // "http://127.0.0.1:port"
+    quint16 port() const { return server_->serverPort(); }
+    QString base() const;  // "http://127.0.0.1:port", or https
 
     void serve(const QString& path, const QByteArray& body) { documents[path] = Document{200, body, {}}; }
     void redirect(const QString& path, const QByteArray& to) { documents[path] = Document{302, {}, to}; }
@@ -35,5 +39,6 @@ public:
 private:
     void answer(QTcpSocket* socket);
 
-    QTcpServer server_;
+    std::unique_ptr<QTcpServer> server_;
+    bool tls_ = false;
 };
