@@ -82,6 +82,30 @@ private Q_SLOTS:
         for (const char* section : {".SH EXIT STATUS", ".SH FILES", "Quorvane.conf"}) {
             QVERIFY2(manual.contains(section), section);
         }
+        const QString help = CommandLine::usage();
+        for (const char* form : {"-h, --help", "--query=HOST[:PORT]", "[IPv6]:PORT"}) {
+            QVERIFY2(help.contains(form), form);
+        }
+    }
+
+    // The questions a new user meets first, answered in the manual and in the README alike.
+    void theDocumentsAnswerFirstQuestions() {
+        const QString manual = read(installed("share/man/man1/quorvane.1")).remove(QLatin1Char('\\'));
+        const QString readme = read(QStringLiteral(QUORVANE_TEST_DATA "/../../README.md"));
+        QVERIFY(!readme.isEmpty());
+        const QString exitStatus = manual.section(QStringLiteral(".SH EXIT STATUS"), 1).section(".SH", 0, 0);
+        QVERIFY2(exitStatus.contains("graphical session"), qPrintable(exitStatus));
+        for (const QString& document : {manual, readme}) {
+            for (const char* point :
+                 {"UpdateLocation", "quorvane/update/", "not opened", "org.freedesktop.timedate1.set-time",
+                  "set-ntp false", "n/a", "OK saves only when something", "autostart"}) {
+                QVERIFY2(document.contains(QLatin1String(point)), point);
+            }
+        }
+        for (const char* point :
+             {"apt remove", "build/bench/bench/bench_sntp", "needs a build", "graphical session"}) {
+            QVERIFY2(readme.contains(QLatin1String(point)), point);
+        }
     }
 };
 
