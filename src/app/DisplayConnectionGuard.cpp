@@ -33,7 +33,9 @@ void hold(QtMsgType type, const QMessageLogContext& context, const QString& text
     std::fprintf(stderr, "quorvane: (%s, %s)\n", qPrintable(variable("DISPLAY")),
                  qPrintable(variable("WAYLAND_DISPLAY")));
     for (const HeldMessage& message : std::as_const(held)) {
-        std::fprintf(stderr, "quorvane:   %s\n", qPrintable(message.text));
+        if (message.category != "qt.qpa.plugin") {  // the plugin is fine; its display is missing
+            std::fprintf(stderr, "quorvane:   %s\n", qPrintable(message.text));
+        }
     }
     std::fflush(stderr);
     std::_Exit(1);  // the application is half made: nothing of it may run any more
