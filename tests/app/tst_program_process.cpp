@@ -81,9 +81,10 @@ private Q_SLOTS:
 
     // The lock belongs to the settings file: a copy with another runtime folder is still the second.
     void copiesOfOneSettingsFileShareTheLock() {
+        QVERIFY(home->writeSettings("ShowCPU=1\nShowStatsAtStartup=1\nDefined=Yes\nShowSplash=0\n"));
         auto first = launch({});
         QVERIFY(first->waitForStarted(10000));
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(lockPath()), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(home->settings().contains("FirstTimePosition=Yes"), 10000);
         QTemporaryDir otherRuntime;
         QProcessEnvironment environment = home->environment();
         environment.insert("QT_QPA_PLATFORM", "offscreen");

@@ -197,6 +197,7 @@ private Q_SLOTS:
     void writtenValuesReadBackTheSame_data() {
         QTest::addColumn<QString>("value");
         QTest::newRow("empty") << QString();
+        QTest::newRow("spaces at both ends") << QString("  a b  ");
         QTest::newRow("blanks at both ends") << QString(" \t a b \t ");
         QTest::newRow("quoted") << QString("\"a\"");
         QTest::newRow("open quote") << QString("\"a");
