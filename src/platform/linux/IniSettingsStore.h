@@ -17,7 +17,7 @@ public:
         ReadWrite,  // the program
         ReadOnly,   // a one-shot command: never creates, renames or writes a file
     };
-    static constexpr qint64 kSizeLimit = 1024 * 1024;  // a real file is a few kilobytes
+    static constexpr qint64 kSizeLimit = qint64(1024) * 1024;  // a real file is a few kilobytes
     static constexpr int kDamagedCopiesKept = 2;
 
     explicit IniSettingsStore(const QString& filePath = defaultFilePath(), Access access = Access::ReadWrite);

@@ -22,7 +22,7 @@ QString cannotRead(int error) {
 }
 
 QString tooLarge(qint64 limit) {
-    constexpr qint64 kMegabyte = 1024 * 1024;
+    constexpr qint64 kMegabyte = qint64(1024) * 1024;
     return limit % kMegabyte == 0 ? QStringLiteral("is larger than %1 MB").arg(limit / kMegabyte)
                                   : QStringLiteral("is larger than %1 bytes").arg(limit);
 }
