@@ -37,12 +37,14 @@ Application::Start Application::start() {
     if (!store_->recoveryNote().isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(store_->recoveryNote()));
     }
-    // Once per run: the check marks still change, but the user must know they will not be kept.
+    // Once per run: the check marks still change, but the user must know they will not be kept. On
+    // standard error at once: a write at exit has no event loop left to show the box.
     store_->setWriteFailureHandler([this](const QString& reason) {
         const QString text =
             reason + QStringLiteral(" Changed settings are used until the program ends but are not kept.");
-        QMetaObject::invokeMethod(
-            this, [this, text] { tellUser(text); }, Qt::QueuedConnection);
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+        QTimer::singleShot(0, this,
+                           [text] { ShowMessageBox(text, kWarningStyle, QStringLiteral("Quorvane")); });
     });
     settings_ = std::make_unique<AppSettings>(*store_);
     stats_ = std::make_unique<SystemInfoModule>(store_.get());

@@ -5,12 +5,16 @@
 #include "stats/SystemInfoModule.h"
 
 #include <QLocale>
+#include <cstdio>
 #include <thread>
 
 int StatsCommand::run(QTextStream& out) {
     // A one-shot look: the stored drive letters are used, but the settings file is never created,
     // mended or written; a new drive's letter holds for this run only.
     IniSettingsStore store(IniSettingsStore::defaultFilePath(), IniSettingsStore::Access::ReadOnly);
+    if (!store.recoveryNote().isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(store.recoveryNote()));
+    }
     SystemInfoModule module(&store);
     return run(out, module);
 }

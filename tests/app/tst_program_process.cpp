@@ -1,6 +1,10 @@
 #include "support/ProgramHome.h"
 
 #include <QtTest>
+#include <cerrno>
+#include <cstring>
+
+#include <sys/stat.h>
 
 // Runs the real program binary, as a user or a script would.
 class ProgramProcessTest : public QObject {
@@ -15,7 +19,7 @@ class ProgramProcessTest : public QObject {
         home->start(*process, arguments, environment);
         return process;
     }
-    QString lockPath() const { return home->runtimeDir() + "/Quorvane.lock"; }
+    QString lockPath() const { return home->settingsFile() + ".instance.lock"; }
 
 private Q_SLOTS:
     void init() { home = std::make_unique<ProgramHome>(); }
@@ -116,6 +120,62 @@ private Q_SLOTS:
         QCOMPARE(third->state(), QProcess::Running);
         third->kill();
         third->waitForFinished(10000);
+    }
+
+    // The lock belongs to the settings file: a copy with another runtime folder is still the second.
+    void copiesOfOneSettingsFileShareTheLock() {
+        QVERIFY(home->writeSettings("ShowCPU=1\nShowStatsAtStartup=1\nDefined=Yes\nShowSplash=0\n"));
+        auto first = launch({});
+        QVERIFY(first->waitForStarted(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(home->settings().contains("FirstTimePosition=Yes"), 10000);
+        QTemporaryDir otherRuntime;
+        QProcessEnvironment environment = home->environment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("XDG_RUNTIME_DIR", otherRuntime.path());
+        QProcess second;
+        home->start(second, {}, environment);
+        QVERIFY(second.waitForFinished(10000));
+        QCOMPARE(second.exitCode(), 0);
+        QCOMPARE(first->state(), QProcess::Running);
+        first->kill();
+        first->waitForFinished(10000);
+    }
+
+    // A place stored while the program ends that cannot be written is told at once on standard
+    // error: no event loop is left to show a message box.
+    void failedWriteAtExitIsTold() {
+        QVERIFY(home->writeSettings("ShowCPU=1\nShowStatsAtStartup=1\nDefined=Yes\nShowSplash=0\n"));
+        auto process = launch({});
+        QVERIFY(process->waitForStarted(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(home->settings().contains("FirstTimePosition=Yes"), 10000);
+        const QString folder = home->settingsFolder();
+        QVERIFY(QDir().rename(folder, folder + ".moved"));
+        QFile inTheWay(folder);  // a file where the folder should be
+        QVERIFY(inTheWay.open(QIODevice::WriteOnly));
+        inTheWay.close();
+
+        process->terminate();
+        QVERIFY(process->waitForFinished(10000));
+        const QByteArray errors = process->readAllStandardError();
+        QVERIFY2(errors.contains("cannot be written (" + QByteArray(std::strerror(ENOTDIR)) + ")"), errors);
+    }
+
+    // A one-shot look at the statistics reads no pipe or device for settings: it says why and goes on.
+    void statsReadsOnlyARegularSettingsFile() {
+        QDir().mkpath(home->settingsFolder());
+        for (const bool pipe : {true, false}) {
+            QFile::remove(home->settingsFile());
+            if (pipe) {
+                QCOMPARE(::mkfifo(QFile::encodeName(home->settingsFile()).constData(), 0600), 0);
+            } else {
+                QVERIFY(QFile::link("/dev/zero", home->settingsFile()));
+            }
+            auto process = launch({"--stats"});
+            QVERIFY(process->waitForFinished(30000));
+            QCOMPARE(process->exitCode(), 0);
+            const QByteArray errors = process->readAllStandardError();
+            QVERIFY2(errors.contains("is not a regular file"), errors);
+        }
     }
 
     // A log-out or kill ends the program through its unload: the monitor window stores its place.

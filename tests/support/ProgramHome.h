@@ -7,10 +7,10 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-// A home of its own for runs of the real program: its configuration folder and a private runtime
-// folder (where the single-instance lock lives) in a temporary folder, and the environment that points the
-// program there and keeps it off the session bus. Every run has --dry-run, so the clock stays as it
-// is whatever the settings ask for.
+// A home of its own for runs of the real program: its configuration folder (which also holds the
+// single-instance lock) and a private runtime folder in a temporary folder, and the environment
+// that points the program there and keeps it off the session bus. Every run has --dry-run, so the clock stays
+// as it is whatever the settings ask for.
 class ProgramHome {
 public:
     ProgramHome();
