@@ -1,6 +1,7 @@
 #include "support/Screenshot.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QProcess>
 
 void saveScreenshot(const QString& name) {
@@ -8,6 +9,9 @@ void saveScreenshot(const QString& name) {
     if (folder.isEmpty()) {
         return;
     }
+    // What the program has still to paint reaches the X server first.
+    QCoreApplication::processEvents();
+    QGuiApplication::sync();
     QProcess::execute(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"),
                                                  QDir(folder).filePath(name + ".png")});
 }
