@@ -118,7 +118,7 @@ private Q_SLOTS:
 
     void textReplacedInPlace() {
         QWidget window;
-        window.setGeometry(300, 400, 200, 100);
+        window.setGeometry(100, 400, 200, 100);  // room on its right for the longer text
         auto* bar = new QWidget(&window);
         bar->setGeometry(50, 40, 120, 17);
         window.show();
