@@ -4,7 +4,8 @@ root_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 build_packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libx11-dev
                 fonts-dejavu-core)
-display_packages=(xvfb xauth trayer imagemagick x11-utils xdotool)
+# openbox: the window manager that some X11 tests start on a display of their own.
+display_packages=(xvfb xauth trayer imagemagick x11-utils xdotool openbox)
 # bench/idle-cost compares the program at rest with an independent system monitor.
 bench_packages=(conky-std)
 

@@ -101,7 +101,11 @@ void ThresholdMonitor::CheckThresholds() {
             batteryPercent = static_cast<qint16>(*value);
         }
         if (watched.lowIsBad ? *value < level : *value > level) {
-            addViolation(alertLine(QString::fromLatin1(watched.label), *value));
+            QString line = alertLine(QString::fromLatin1(watched.label), *value);
+            if (watched.item == StatisticItem::CDrive) {
+                line += QStringLiteral(" ") + readings_.mountPoint(QLatin1Char('C'));
+            }
+            addViolation(line);
         }
     }
 
@@ -147,10 +151,14 @@ void ThresholdMonitor::timer1Tick() {
             const QRect icon = screen_.locateTrayIcon();
             const int x = (icon.left() + kTailOffsetPixels) * screen_.twipsPerPixel();
             // Where the work area takes in the panel, its bottom lies below the icon: the tail ends
-            // at the icon's top edge so that the balloon covers neither the icon nor its hover.
+            // at the icon's top edge so that the balloon covers neither the icon nor its hover. An
+            // icon in the upper half (a panel at the top) gets the tail at its bottom edge, and the
+            // balloon opens below it.
             int y = screen_.workAreaHeight();
             if (!icon.isEmpty()) {
-                y = std::min(y, icon.top() * screen_.twipsPerPixel());
+                const int top = icon.top() * screen_.twipsPerPixel();
+                const int bottom = (icon.bottom() + 1) * screen_.twipsPerPixel();
+                y = bottom < y / 2 ? bottom : std::min(y, top);
             }
             balloonId = static_cast<qint16>(balloon_.show(TrayMessage, x, y));
         } else {

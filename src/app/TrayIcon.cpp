@@ -9,7 +9,7 @@
 #include <QScreen>
 
 TrayIcon::TrayIcon(Menu& menu, TrayCommands::Host& windows, TrayHover::Host& popup, QObject* parent)
-    : QObject(parent), menu_(menu), commands_(menu, windows) {
+    : QObject(parent), menu_(menu), commands_(menu, windows), popup_(popup) {
     hover_ = std::make_unique<TrayHover>(
         menu_.menuState(), menu_.facts().wow64OrVista, popup,
         TrayHover::Screen{[this] { return geometry(); }, [] { return QCursor::pos(); },
@@ -139,6 +139,10 @@ bool TrayIcon::eventFilter(QObject* watched, QEvent* event) {
     // On X11 trays Qt embeds a small widget of its own for the icon, made whenever a tray host
     // appears: its pointer events start hover tracking. Trays spoken to over D-Bus give none.
     const QEvent::Type type = event->type();
+    if (type == QEvent::ToolTip && popup_.popupShown() && watched->isWidgetType() &&
+        qstrcmp(watched->metaObject()->className(), "QSystemTrayIconSys") == 0) {
+        return true;  // the pop-up shows all the tooltip would, where it would
+    }
     if ((type == QEvent::Enter || type == QEvent::MouseMove) && watched->isWidgetType() &&
         !menuTray_.isVisible() && qstrcmp(watched->metaObject()->className(), "QSystemTrayIconSys") == 0) {
         auto* iconWindow = static_cast<QWidget*>(watched);

@@ -48,6 +48,7 @@ private:
 
     Menu& menu_;
     TrayCommands commands_;
+    TrayHover::Host& popup_;
     std::unique_ptr<TrayHover> hover_;
     QMenu menuTray_;
     QMenu mainOptions_;

@@ -250,7 +250,8 @@ void Display::place() {
     // A place on no screen (a monitor since unplugged) is pulled onto the nearest work area.
     const QPoint onScreen =
         ontoNearestWorkArea(QRect(left / tppX, top / tppY, width(), height / tppY), workAreas());
-    if (onScreen != QPoint(left / tppX, top / tppY)) {
+    pulledOntoScreen_ = onScreen != QPoint(left / tppX, top / tppY);
+    if (pulledOntoScreen_) {
         left = onScreen.x() * tppX;
         top = onScreen.y() * tppY;
     }
@@ -270,6 +271,17 @@ void Display::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
     if (followsPointer_) {
         checkPointer();  // the window may have moved under a still pointer or away from it
+    }
+    if (pulledOntoScreen_ && frameGeometry().size() != size()) {
+        // Pulled onto the screen by its client size; the frame, known now, must fit as well.
+        pulledOntoScreen_ = false;
+        const QPoint inside = insideNearestWorkArea(frameGeometry(), workAreas());
+        if (inside != pos()) {
+            placedLeftPixels_ = inside.x();
+            move(inside);
+            settings_.write(kMainLeft, QString::number(inside.x() * SysInfo::twipsPerPixelX()));
+            settings_.write(kMainTop, QString::number(inside.y() * SysInfo::twipsPerPixelY()));
+        }
     }
     if (!restsOnWorkAreaBottom_) {
         return;
@@ -320,6 +332,7 @@ void Display::RebuildDriveRows() {
     if (drives == windowDrives) {
         return;  // the mount table changed elsewhere (containers, pseudo filesystems)
     }
+    const int rowsBefore = rowCount();
 
     QList<FixedDrive> shownDrives;
     for (const FixedDrive& drive : drives) {
@@ -361,7 +374,26 @@ void Display::RebuildDriveRows() {
         return;
     }
     fitHeight();
+    if (rowCount() > rowsBefore) {
+        keepInsideWorkArea();
+    }
     Timer1_Timer();
+}
+
+// Grown by new rows, the window comes back up inside the work area, as it does when it opens with
+// more rows than before; it never goes above the top.
+void Display::keepInsideWorkArea() {
+    const int tppY = SysInfo::twipsPerPixelY();
+    const int height = windowHeightTwips();
+    const int workAreaHeight = sysInfo_.WorkAreaHeight();
+    previousRowCount_ = qint16(rowCount());
+    if (y() * tppY + height <= workAreaHeight) {
+        return;
+    }
+    restsOnWorkAreaBottom_ = false;
+    const int top = std::max(0, workAreaHeight - height);
+    move(x(), top / tppY);
+    settings_.write(kMainTop, QString::number(top));
 }
 
 int Display::itemOfRow(int row) const {
@@ -478,7 +510,7 @@ void Display::showDetails(const QString& title, const QString& text) {
     DeleteBalloon();
     balloon_->setTitle(title);
     balloon_->setText(text);
-    balloon_->showAt(StatBar.at(balloonRow));
+    balloon_->showBeside(StatBar.at(balloonRow));
     balloonId = nextBalloonId_;
     nextBalloonId_ = qint16((nextBalloonId_ + 1) & 0x7FFF);
 }

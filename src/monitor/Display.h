@@ -97,6 +97,7 @@ private:
     void setDriveTooltip(int row, const QString& mountPoint);
     void fitHeight();
     void place();
+    void keepInsideWorkArea();
     void applyOnTop();
     void applyTranslucency();
     void showDetails(const QString& title, const QString& text);
@@ -119,6 +120,7 @@ private:
     int captionWidth_ = 0;
     bool placed_ = false;
     bool restsOnWorkAreaBottom_ = false;
+    bool pulledOntoScreen_ = false;  // a stored place off every screen, pulled on before the frame was known
     int placedHeightTwips_ = 0;
     int placedLeftPixels_ = 0;
     bool unloaded_ = false;

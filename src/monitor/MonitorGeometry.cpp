@@ -17,19 +17,30 @@ int placedTop(std::optional<int> storedTop, int windowHeight, int workAreaHeight
 }
 
 QPoint ontoNearestWorkArea(const QRect& window, const QList<QRect>& workAreas) {
-    const QRect* nearest = nullptr;
-    qint64 nearestDistance = 0;
     for (const QRect& area : workAreas) {
         if (area.intersects(window)) {
             return window.topLeft();
         }
+    }
+    return insideNearestWorkArea(window, workAreas);
+}
+
+QPoint insideNearestWorkArea(const QRect& window, const QList<QRect>& workAreas) {
+    const QRect* nearest = nullptr;
+    qint64 nearestDistance = 0;
+    qint64 nearestOverlap = 0;
+    for (const QRect& area : workAreas) {
         // Squared gap between the rectangles (0 along an axis where they overlap).
         const qint64 dx = std::max({0, area.left() - window.right(), window.left() - area.right()});
         const qint64 dy = std::max({0, area.top() - window.bottom(), window.top() - area.bottom()});
         const qint64 distance = dx * dx + dy * dy;
-        if (nearest == nullptr || distance < nearestDistance) {
+        const QRect common = area.intersected(window);
+        const qint64 overlap = qint64(common.width()) * common.height();
+        if (nearest == nullptr || distance < nearestDistance ||
+            (distance == nearestDistance && overlap > nearestOverlap)) {
             nearest = &area;
             nearestDistance = distance;
+            nearestOverlap = overlap;
         }
     }
     if (nearest == nullptr) {

@@ -40,6 +40,8 @@ int placedTop(std::optional<int> storedTop, int windowHeight, int workAreaHeight
 // Where a window (in pixels) is seen: where it is when it overlaps a work area, otherwise inside
 // the nearest work area (its top-left corner first where the window is bigger).
 QPoint ontoNearestWorkArea(const QRect& window, const QList<QRect>& workAreas);
+// Where the window lies wholly inside the work area nearest to it (the one it overlaps most).
+QPoint insideNearestWorkArea(const QRect& window, const QList<QRect>& workAreas);
 
 // Home: the bottom-left corner of the work area.
 constexpr int homeTop(int windowHeight, int workAreaHeight) {

@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPointer>
+#include <QToolTip>
 
 namespace {
 constexpr int kRefreshMs = 900;
@@ -87,6 +88,7 @@ void Popup::AdjustSize() {
 }
 
 void Popup::popUp(const QString&, int, int) {
+    QToolTip::hideText();  // the tray icon's tooltip would stay under the pop-up that replaces it
     if (isVisible()) {
         hide();
     }

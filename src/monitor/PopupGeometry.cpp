@@ -18,6 +18,11 @@ QSize windowSize(QSize textTwips) {
 }
 
 QRect placement(QSize windowTwips, int workAreaWidth, int workAreaHeight, const QRect& iconTwips) {
+    const int iconBottom = iconTwips.y() + iconTwips.height();
+    if (!iconTwips.isEmpty() && iconBottom < workAreaHeight / 2) {
+        const int right = std::min(workAreaWidth, iconTwips.x() + iconTwips.width());
+        return {QPoint(std::max(0, right - windowTwips.width()), iconBottom), windowTwips};
+    }
     QRect place(QPoint(workAreaWidth - windowTwips.width(), workAreaHeight - windowTwips.height()),
                 windowTwips);
     if (!iconTwips.isEmpty() && place.intersects(iconTwips)) {

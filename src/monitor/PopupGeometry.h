@@ -20,7 +20,9 @@ QSize windowSize(QSize textTwips);
 
 // Bottom-right corner of the work area, when no auto-hiding panel needs following. Where that would
 // cover the tray icon (a work area that takes in the panel), the window sits above the icon's top
-// edge instead. An empty icon rectangle is an icon that could not be located.
+// edge instead. An icon in the upper half of the screen (a panel at the top) has the window right
+// below it, right edges lined up as far as the work area allows. An empty icon rectangle is an
+// icon that could not be located.
 QRect placement(QSize windowTwips, int workAreaWidth, int workAreaHeight, const QRect& iconTwips = QRect());
 
 }  // namespace PopupGeometry

@@ -7,6 +7,11 @@
 
 namespace PopupText {
 
+namespace {
+// A letter alone means little on Linux: the mount point follows the value, as in --stats.
+const QString kBeforeMountPoint = QStringLiteral("  ");
+}  // namespace
+
 QString build(const SharedSettingsState& shown, SystemInfoModule& stats, CpuMeter* cpuMeter) {
     stats.RefreshSystemStatus();
     const BatteryState battery = stats.batteryState();
@@ -19,8 +24,12 @@ QString build(const SharedSettingsState& shown, SystemInfoModule& stats, CpuMete
             continue;
         }
         const auto value = stats.itemValue(item, cpuMeter);
-        lines << StatisticLabels::popupLine(StatisticLabels::popupLabel(item, battery.condition),
-                                            value ? std::optional<int>(*value) : std::nullopt);
+        QString line = StatisticLabels::popupLine(StatisticLabels::popupLabel(item, battery.condition),
+                                                  value ? std::optional<int>(*value) : std::nullopt);
+        if (item == int(StatisticItem::CDrive)) {
+            line += kBeforeMountPoint + stats.driveRoot(QLatin1Char('C'));
+        }
+        lines << line;
     }
     stats.EnumFixedDrives();
     for (const FixedDrive& drive : stats.fixedDrives()) {
@@ -30,7 +39,8 @@ QString build(const SharedSettingsState& shown, SystemInfoModule& stats, CpuMete
         }
         const auto value = stats.driveValue(drive.letter);
         lines << StatisticLabels::popupLine(StatisticLabels::popupDriveLabel(drive.letter),
-                                            value ? std::optional<int>(*value) : std::nullopt);
+                                            value ? std::optional<int>(*value) : std::nullopt) +
+                     kBeforeMountPoint + drive.mountPoint;
     }
     return lines.join(QStringLiteral("\r\n"));
 }

@@ -86,7 +86,7 @@ void Balloon::showAt(QPoint screenPosition) {
     showAtTarget(QRect(screenPosition, QSize(0, 0)));
 }
 
-void Balloon::showAt(QWidget* anchor) {
+void Balloon::showBeside(QWidget* anchor) {
     if (anchor == nullptr) {
         return;
     }
@@ -104,8 +104,7 @@ void Balloon::dismiss() {
 
 QRect Balloon::currentTarget() const {
     if (anchor_) {
-        // The middle of the widget: a tail ending on its edge would seem to point at its neighbour.
-        return QRect(anchor_->mapToGlobal(anchor_->rect().center()), QSize(0, 0));
+        return QRect(anchor_->mapToGlobal(QPoint(0, 0)), anchor_->size());
     }
     return targetRect_;
 }
@@ -134,11 +133,18 @@ void Balloon::relayout() {
         screen = QGuiApplication::primaryScreen();
     }
     const QRect area = screen ? screen->geometry() : QRect(QPoint(0, 0), body * 4);
-    layout_ = BalloonGeometry::layout(body, targetRect_, area);
+    if (anchor_) {
+        layout_ = BalloonGeometry::besideLayout(body, anchor_->window()->frameGeometry(), targetRect_, area);
+    } else {
+        layout_ = BalloonGeometry::layout(body, targetRect_, area);
+    }
 
-    const int tailTop = layout_.tailBelow ? 0 : BalloonGeometry::kTailHeight;
-    const int tailBottom = layout_.tailBelow ? BalloonGeometry::kTailHeight : 0;
-    grid->setContentsMargins(kPadding, kPadding + tailTop, kPadding, kPadding + tailBottom);
+    using Edge = BalloonLayout::TailEdge;
+    const auto tailOn = [this](Edge edge) {
+        return layout_.tailEdge == edge ? BalloonGeometry::kTailHeight : 0;
+    };
+    grid->setContentsMargins(kPadding + tailOn(Edge::Left), kPadding + tailOn(Edge::Top),
+                             kPadding + tailOn(Edge::Right), kPadding + tailOn(Edge::Bottom));
     grid->activate();
     setFixedSize(layout_.window.size());
     move(layout_.window.topLeft());

@@ -9,8 +9,8 @@ class QLabel;
 class QToolButton;
 
 // A balloon tip of our own: a bold title, a text in a font the caller chooses, a close button and a
-// tail pointing at a screen position or at a widget. It stays until closed, never takes the focus,
-// and reports every closing with who closed it.
+// tail pointing at a screen position or at a widget's row of its window. It stays until closed, never takes
+// the focus, and reports every closing with who closed it.
 class Balloon : public QWidget {
     Q_OBJECT
 
@@ -30,8 +30,10 @@ public:
 
     // Shows the balloon (or moves the shown one) with its tail at a screen position, in pixels.
     void showAt(QPoint screenPosition);
-    // Shows the balloon pointing at the middle of a widget, found afresh at each re-layout.
-    void showAt(QWidget* anchor);
+    // Shows the balloon beside the anchor's window, its tail at the window's edge level with the
+    // anchor (found afresh at each re-layout): it covers nothing in that window, so the pointer
+    // reaches every other widget there and the anchor's own content stays in sight.
+    void showBeside(QWidget* anchor);
 
     // Closes a shown balloon as the program; closed(Program) follows. Nothing when not shown.
     void dismiss();

@@ -40,6 +40,12 @@ void SetTopmost(QWidget* form, bool onTop) {
     }
     if (onTop && window->isVisible()) {
         window->raise();
+        // Its own balloons stay above it: without a window manager nothing else would restack them.
+        for (QWidget* child : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (child->isWindow() && child->isVisible()) {
+                child->raise();
+            }
+        }
     }
 }
 

@@ -19,6 +19,7 @@ const TrayIconRect& LocateTrayIcon(const QRect& reportedGeometry);
 const TrayIconRect& LocateTrayIcon(const QSystemTrayIcon* icon);  // null: the fallback
 
 // Keeps the window above all others, or lets it go back among them, without hiding or moving it.
+// Raised, it takes its own shown child windows (its balloons) up with it, above itself.
 void SetTopmost(QWidget* form, bool onTop);
 
 // The last widget reached by climbing the parent chain while the parent is visible.

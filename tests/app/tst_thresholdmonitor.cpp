@@ -22,7 +22,9 @@ public:
         return letters;
     }
     std::optional<int> driveUsage(QChar letter) override { return drives.at(letter); }
-    QString mountPoint(QChar) override { return QStringLiteral("/home"); }
+    QString mountPoint(QChar letter) override {
+        return letter == QLatin1Char('C') ? QStringLiteral("/") : QStringLiteral("/home");
+    }
 };
 
 class FakeBalloon : public AlertBalloon {
@@ -165,7 +167,7 @@ private Q_SLOTS:
         QCOMPARE(monitor->TrayMessage, QStringLiteral("CPU activity ..........."
                                                       ".. 85%\r\n"
                                                       "C: drive usage ........."
-                                                      ".. 60%\r\n"
+                                                      ".. 60% /\r\n"
                                                       "D: drive usage ........."
                                                       ".. 91% /home"));
     }
@@ -199,6 +201,12 @@ private Q_SLOTS:
         monitor->Timer1.start();
         monitor->timer1Tick();
         QCOMPARE(balloon.y, 800 * 15);
+        // A panel at the top: the tail ends at the icon's bottom edge, the balloon opens below it.
+        monitor->HideBalloon();
+        icon = QRect(1200, 0, 24, 24);
+        monitor->Timer1.start();
+        monitor->timer1Tick();
+        QCOMPARE(balloon.y, 24 * 15);
     }
 
     void countChangeRebuildsSameCountRefreshes() {

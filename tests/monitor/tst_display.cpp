@@ -96,6 +96,12 @@ int pixels(int twips) {
     return twips / SysInfo::twipsPerPixelY();
 }
 
+// Where a detail balloon's tail ends: at the window's right edge, level with the bar's middle.
+QPoint besideBar(const MonitorWindow& display, int row) {
+    const LevelBar* bar = display.StatBar.at(row);
+    return {display.frameGeometry().right() + 1, bar->mapToGlobal(bar->rect().center()).y()};
+}
+
 // Moves the pointer onto a row's bar as a user does and lets the balloon delay run out.
 void hover(MonitorWindow& display, int row) {
     static int nudge = 0;            // a move to where the pointer already is would be no move
@@ -349,8 +355,7 @@ private Q_SLOTS:
         QCOMPARE(balloon.title(), QStringLiteral("D:  Drive"));
         QCOMPARE(balloon.text(), QStringLiteral("/srv/data\r\n1,250 of\r\n2,000 GB"));
         QVERIFY(balloon.isShown());
-        QCOMPARE(balloon.currentLayout().tipOnScreen(),
-                 display->StatBar.at(4)->mapToGlobal(display->StatBar.at(4)->rect().center()));
+        QCOMPARE(balloon.currentLayout().tipOnScreen(), besideBar(*display, 4));
 
         // No time left known: no balloon, and the shown one goes.
         rig.setBattery(2, 40, 0, -1);
@@ -388,8 +393,7 @@ private Q_SLOTS:
         QCOMPARE(display->balloonRow, qint16(1));
         QCOMPARE(balloon.title(), QStringLiteral("Virtual Memory"));
         QCOMPARE(closings.count(), 1);
-        QCOMPARE(balloon.currentLayout().tipOnScreen(),
-                 display->StatBar.at(1)->mapToGlobal(display->StatBar.at(1)->rect().center()));
+        QCOMPARE(balloon.currentLayout().tipOnScreen(), besideBar(*display, 1));
 
         // The pointer leaves the window: the watch cancels the balloon.
         QCursor::setPos(display->mapToGlobal(QPoint(-20, -20)));

@@ -1,5 +1,7 @@
 #include "monitor/Display.h"
+#include "support/DesktopSession.h"
 #include "support/FakeSystemSources.h"
+#include "support/Screenshot.h"
 #include "support/TestOptions.h"
 #include "widgets/LevelBar.h"
 #include "widgets/WindowHelpers.h"
@@ -25,6 +27,23 @@ class MonitorPointerTest : public QObject {
         QCursor::setPos(at);
         QTRY_COMPARE(QCursor::pos(), at);
     }
+    // Through the X server's test extension, as a user's mouse moves it.
+    static void movePointer(QPoint at) {
+        DesktopSession::movePointer(at);
+        QTRY_COMPARE(QCursor::pos(), at);
+    }
+    static QPoint middleOf(const QWidget* widget) { return widget->mapToGlobal(widget->rect().center()); }
+    // The names of the screen's windows from the top of the stack down (xwininfo's order).
+    static QStringList stackingOrder() {
+        QStringList names;
+        const QString tree = DesktopSession::run("xwininfo", {"-root", "-children"});
+        for (const QString& line : tree.split('\n')) {
+            if (line.trimmed().startsWith("0x")) {
+                names << line.section('"', 1, 1);
+            }
+        }
+        return names;
+    }
     bool opaque() const { return display->windowOpacity() == 1.0; }
     bool translucent() const { return qRound(display->windowOpacity() * 255) == 191; }
 
@@ -39,6 +58,10 @@ private Q_SLOTS:
         options = std::make_unique<TestOptions>();
         options->shared.showItem[size_t(StatisticItem::PhysMem)] = true;
         options->shared.showItem[size_t(StatisticItem::VirtMem)] = true;
+        options->shared.showItem[size_t(StatisticItem::CDrive)] = true;
+        options->shared.showDrive[size_t(driveIndex('D'))] = true;  // mounted by a case
+        system.space->set(QStringLiteral("/"), 30, 70);
+        system.space->set(QStringLiteral("/srv/data"), 50, 50);
         options->shared.transparentLevel = 75;
         options->items.mnuTransparent.checked = true;
         options->items.mnuMonitorBalloon.checked = true;
@@ -106,6 +129,67 @@ private Q_SLOTS:
         QCOMPARE(display->balloon().title(), QStringLiteral("Physical Memory"));
         pointTo(display->StatBar.at(1)->mapToGlobal(QPoint(10, 5)));
         QTRY_COMPARE_WITH_TIMEOUT(display->balloon().title(), QStringLiteral("Virtual Memory"), 3000);
+    }
+
+    // Up from the lowest bar along the bars' middles, where their values stand: each bar's balloon
+    // comes in turn, as nothing of a balloon lies over the window.
+    void movingUpFromTheLowestBarReachesEveryBar() {
+        const QStringList titles{"Physical Memory", "Virtual Memory", "C:  Drive"};
+        QCOMPARE(display->rowCount(), int(titles.size()));
+        const int lowest = display->rowCount() - 1;
+        movePointer(middleOf(display->StatBar.at(lowest)) - QPoint(0, 1));
+        movePointer(middleOf(display->StatBar.at(lowest)));
+        QTRY_VERIFY_WITH_TIMEOUT(display->balloon().isShown(), 3000);
+        QCOMPARE(display->balloon().title(), titles.at(lowest));
+        saveScreenshot("i22b-detail-balloon-beside");
+        for (int row = lowest - 1; row >= 0; --row) {
+            const QPoint from = middleOf(display->StatBar.at(row + 1));
+            const QPoint to = middleOf(display->StatBar.at(row));
+            for (int y = from.y() - 3; y > to.y(); y -= 3) {
+                movePointer(QPoint(to.x(), y));
+            }
+            movePointer(to);
+            QTRY_COMPARE_WITH_TIMEOUT(display->balloon().title(), titles.at(row), 3000);
+            QVERIFY(display->balloon().isShown());
+            QVERIFY(!display->balloon().frameGeometry().intersects(display->frameGeometry()));
+        }
+    }
+
+    // The threshold check raises an on-top monitor once a second; its own balloon stays above it.
+    void raisingTheMonitorKeepsItsBalloonOnTop() {
+        options->items.mnuOnTop.checked = true;
+        // Not where the last case left the pointer: a move onto the same spot may go unseen.
+        movePointer(middleOf(display->StatBar.at(0)) - QPoint(5, 1));
+        movePointer(middleOf(display->StatBar.at(0)) - QPoint(4, 0));
+        QTRY_VERIFY_WITH_TIMEOUT(display->balloon().isShown(), 3000);
+        const auto balloonAbove = [] {
+            const QStringList order = stackingOrder();
+            return order.contains(" Quorvane") && order.contains("Physical Memory") &&
+                   order.indexOf("Physical Memory") < order.indexOf(" Quorvane");
+        };
+        QTRY_VERIFY(balloonAbove());
+        SetTopmost(display, true);
+        QGuiApplication::sync();  // the restacking reaches the X server before xwininfo asks
+        QVERIFY2(balloonAbove(), "the balloon went under the monitor");
+        QVERIFY(display->balloon().isShown());
+        saveScreenshot("i22b-balloon-above-raised-monitor");
+    }
+
+    // Home puts the window on the work area's bottom edge; a drive mounted then adds a row, and the
+    // window comes back up so that the new row stays inside the work area.
+    void driveMountedAtTheBottomKeepsTheWindowInside() {
+        const QRect workArea = QGuiApplication::primaryScreen()->availableGeometry();
+        DesktopSession::xdotool({"windowfocus", "--sync", QString::number(display->winId())});
+        DesktopSession::xdotool({"key", "Home"});
+        QTRY_COMPARE(display->frameGeometry().bottom(), workArea.bottom());
+        const int rows = display->rowCount();
+        system.mounts->set({QStringLiteral("/srv/data")});
+        Q_EMIT display->sysInfo().drivesChanged();  // as the mount table's watcher tells it
+        QCOMPARE(display->rowCount(), rows + 1);
+        QTRY_COMPARE(display->frameGeometry().bottom(), workArea.bottom());
+        const LevelBar* newBar = display->StatBar.last();
+        QVERIFY(workArea.contains(QRect(newBar->mapToGlobal(QPoint(0, 0)), newBar->size())));
+        saveScreenshot("i22b-drive-row-inside");
     }
 };
 

@@ -50,6 +50,12 @@ private Q_SLOTS:
         popup.reset(new Popup(withIcon));
         popup->popUp();
         QCOMPARE(popup->geometry().bottom() + 1, 800);
+        // A panel at the top: right below the icon, right edges lined up.
+        withIcon.trayIcon = [] { return QRect(1100, 0, 24, 24); };
+        popup.reset(new Popup(withIcon));
+        popup->popUp();
+        QCOMPARE(popup->geometry().top(), 24);
+        QCOMPARE(popup->geometry().right() + 1, 1124);
     }
 
     void windowNeverTakesFocusAndFollowsItsText() {

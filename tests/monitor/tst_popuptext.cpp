@@ -70,7 +70,7 @@ private Q_SLOTS:
         shown.showItem[int(StatisticItem::CDrive)] = true;
         shown.showDrive[driveIndex('E')] = true;
         QCOMPARE(PopupText::build(shown, *stats, &meter),
-                 QStringLiteral("C: drive usage ..... 30%\r\nE: drive usage ..... 50%"));
+                 QStringLiteral("C: drive usage ..... 30%  /\r\nE: drive usage ..... 50%  /srv"));
     }
 };
 

@@ -28,7 +28,7 @@ private Q_SLOTS:
         const QRect screen(0, 0, 1280, 800);
         const QSize body(220, 60);
         const BalloonLayout layout = BalloonGeometry::layout(body, target, screen);
-        QCOMPARE(layout.tailBelow, tailBelow);
+        QCOMPARE(layout.tailEdge == BalloonLayout::TailEdge::Bottom, tailBelow);
         QCOMPARE(layout.tipOnScreen(), tip);
         QVERIFY(screen.contains(layout.window));
         QCOMPARE(layout.window.size(), QSize(220, 60 + BalloonGeometry::kTailHeight));
@@ -49,6 +49,34 @@ private Q_SLOTS:
             BalloonGeometry::layout(QSize(200, 50), QRect(1250, 400, 0, 0), QRect(0, 0, 1280, 800));
         QCOMPARE(left.window.left(), 100 - BalloonGeometry::kTailInset);
         QCOMPARE(right.window.right() + 1, 1250 + BalloonGeometry::kTailInset);
+    }
+
+    // Beside a window the balloon covers none of it, so the pointer reaches every other row there.
+    void besideAWindowCoversNoneOfIt_data() {
+        QTest::addColumn<QRect>("window");
+        QTest::addColumn<bool>("opensRight");
+        QTest::newRow("room on the right") << QRect(300, 400, 270, 100) << true;
+        QTest::newRow("at the right screen edge") << QRect(1010, 400, 270, 100) << false;
+        QTest::newRow("at the bottom-right corner") << QRect(1010, 700, 270, 100) << false;
+    }
+    void besideAWindowCoversNoneOfIt() {
+        QFETCH(QRect, window);
+        QFETCH(bool, opensRight);
+        const QRect screen(0, 0, 1280, 800);
+        const QRect row(window.x() + 140, window.bottom() - 25, 120, 17);
+        const BalloonLayout layout = BalloonGeometry::besideLayout(QSize(220, 60), window, row, screen);
+        QVERIFY(screen.contains(layout.window));
+        QVERIFY(!layout.window.intersects(window));
+        const int edge = opensRight ? window.right() + 1 : window.left();
+        QCOMPARE(layout.tipOnScreen(), QPoint(edge, row.center().y()));
+        QCOMPARE(layout.tailEdge,
+                 opensRight ? BalloonLayout::TailEdge::Left : BalloonLayout::TailEdge::Right);
+        // The tail's base lies on the body's edge facing the window, clear of the rounded corners.
+        const int baseX = opensRight ? layout.body.left() : layout.body.right() + 1;
+        QCOMPARE(layout.tail[1].x(), baseX);
+        QCOMPARE(layout.tail[2].x(), baseX);
+        QVERIFY(layout.tail[1].y() >= BalloonGeometry::kCornerRadius);
+        QVERIFY(layout.tail[2].y() <= layout.body.height() - BalloonGeometry::kCornerRadius);
     }
 
     void neverTakesTheFocus() {
@@ -90,7 +118,7 @@ private Q_SLOTS:
 
     void textReplacedInPlace() {
         QWidget window;
-        window.setGeometry(300, 400, 200, 100);
+        window.setGeometry(100, 400, 200, 100);  // room on its right for the longer text
         auto* bar = new QWidget(&window);
         bar->setGeometry(50, 40, 120, 17);
         window.show();
@@ -100,8 +128,8 @@ private Q_SLOTS:
         QSignalSpy spy(&balloon, &Balloon::closed);
         balloon.setTitle(QStringLiteral("Physical Memory"));
         balloon.setText(QStringLiteral("1,024 of\r\n4,096 MB"));
-        balloon.showAt(bar);
-        const QPoint barTop = bar->mapToGlobal(bar->rect().center());
+        balloon.showBeside(bar);
+        const QPoint barTop(window.frameGeometry().right() + 1, bar->mapToGlobal(bar->rect().center()).y());
         QCOMPARE(balloon.currentLayout().tipOnScreen(), barTop);
         QCOMPARE(balloon.pos() + balloon.currentLayout().tail[0], barTop);
 
