@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPointer>
+#include <QScreen>
 
 namespace {
 constexpr int kRefreshMs = 900;
@@ -83,6 +84,14 @@ void Popup::AdjustSize() {
     const QRect iconTwips =
         icon.isEmpty() ? QRect() : QRect(icon.topLeft() * perPixel, icon.size() * perPixel);
     const QRect place = PopupGeometry::placement(size, workArea.width(), workArea.height(), iconTwips);
+    const QRect clicked = hooks_.clickAnchor ? hooks_.clickAnchor() : QRect();
+    if (!clicked.isEmpty()) {
+        const QRect area(QPoint(0, 0), QSize(pixels(workArea.width()), pixels(workArea.height())));
+        const QSize windowPixels(pixels(place.width()), pixels(place.height()));
+        setGeometry(
+            PopupGeometry::besideClick(windowPixels, clicked, screen() ? screen()->geometry() : area));
+        return;
+    }
     setGeometry(pixels(place.x()), pixels(place.y()), pixels(place.width()), pixels(place.height()));
 }
 

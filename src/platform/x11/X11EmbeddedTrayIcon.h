@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/EmbeddedTrayIcon.h"
+
+#include <QRasterWindow>
+
+// The icon window the X11 system tray takes in (freedesktop system tray protocol over xcb). Qt's
+// window carries the _XEMBED_INFO the tray reads; this class asks the tray's selection owner to
+// dock it and paints the image on the panel's own colour.
+class X11EmbeddedTrayIcon : public EmbeddedTrayIcon {
+    Q_OBJECT
+
+public:
+    explicit X11EmbeddedTrayIcon(QObject* parent = nullptr);
+    ~X11EmbeddedTrayIcon() override;
+
+    void setImage(const QImage& image) override;
+    bool show() override;
+    void hide() override;
+    QRect geometry() const override;
+
+private:
+    class IconWindow;
+    std::unique_ptr<IconWindow> window_;
+};
