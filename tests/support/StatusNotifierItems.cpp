@@ -84,6 +84,13 @@ QString toolTip(QDBusConnection bus, const QString& item) {
     return text.isEmpty() ? title : title + QLatin1Char('\n') + text;
 }
 
+bool click(QDBusConnection bus, const QString& item, const QString& method, int x, int y) {
+    const auto [service, path] = split(item);
+    QDBusMessage call = QDBusMessage::createMethodCall(service, path, kItem, method);
+    call << x << y;
+    return bus.call(call, QDBus::Block, 5000).type() == QDBusMessage::ReplyMessage;
+}
+
 bool clickMenuEntry(QDBusConnection bus, const QString& item, const QString& label) {
     const auto [service, path] = split(item);
     const QString menu =

@@ -12,6 +12,7 @@
 namespace {
 constexpr uint32_t kRequestDock = 0;
 constexpr int kIconSize = 22;
+constexpr int kEmbedWaits = 50;  // 5 s for the tray to take the icon in
 
 xcb_connection_t* connection() {
     if (QGuiApplication::platformName() != QLatin1String("xcb")) {
@@ -82,8 +83,14 @@ std::unique_ptr<EmbeddedTrayIcon> createEmbeddedTrayIcon(QObject* parent) {
 class X11EmbeddedTrayIcon::IconWindow : public QRasterWindow {
 public:
     explicit IconWindow(X11EmbeddedTrayIcon& owner) : owner_(owner) {
-        setFlags(Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
+        // Not bypassing the window manager: the tray must see the icon's map request to know it
+        // is shown.
+        setFlags(Qt::Window | Qt::FramelessWindowHint);
         setTitle(QStringLiteral("Quorvane"));
+        // The tray sizes its place for the icon from the window's size hints: without a minimum
+        // it takes the icon for one not ready to be shown.
+        setMinimumSize(QSize(kIconSize, kIconSize));
+        setBaseSize(QSize(kIconSize, kIconSize));
         resize(kIconSize, kIconSize);
     }
 
@@ -131,7 +138,10 @@ private:
 };
 
 X11EmbeddedTrayIcon::X11EmbeddedTrayIcon(QObject* parent)
-    : EmbeddedTrayIcon(parent), window_(std::make_unique<IconWindow>(*this)) {}
+    : EmbeddedTrayIcon(parent), window_(std::make_unique<IconWindow>(*this)) {
+    embedWatch_.setInterval(100);
+    connect(&embedWatch_, &QTimer::timeout, this, &X11EmbeddedTrayIcon::showWhenEmbedded);
+}
 
 X11EmbeddedTrayIcon::~X11EmbeddedTrayIcon() = default;
 
@@ -157,28 +167,48 @@ bool X11EmbeddedTrayIcon::show() {
     request.data.data32[2] = xcb_window_t(window_->winId());
     xcb_send_event(c, 0, tray, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&request));
     xcb_flush(c);
-    window_->show();
+    embedWaits_ = 0;
+    embedWatch_.start();
     return true;
 }
 
+bool X11EmbeddedTrayIcon::embedded() const {
+    xcb_connection_t* c = connection();
+    if (c == nullptr || window_->handle() == nullptr) {
+        return false;
+    }
+    xcb_query_tree_reply_t* tree =
+        xcb_query_tree_reply(c, xcb_query_tree(c, xcb_window_t(window_->winId())), nullptr);
+    const bool inside = tree != nullptr && tree->parent != tree->root;
+    std::free(tree);
+    return inside;
+}
+
+void X11EmbeddedTrayIcon::showWhenEmbedded() {
+    // Mapped only once inside the tray: mapped before, the tray's own window would see it unmapped
+    // by the move and keep no place for it.
+    if (!embedded() && ++embedWaits_ < kEmbedWaits) {
+        return;
+    }
+    embedWatch_.stop();
+    if (embedded()) {
+        window_->show();
+    }
+}
+
 void X11EmbeddedTrayIcon::hide() {
+    embedWatch_.stop();
     window_->hide();
     window_->destroy();  // the tray lets go of a window that is gone
 }
 
 QRect X11EmbeddedTrayIcon::geometry() const {
     xcb_connection_t* c = connection();
-    if (c == nullptr || window_->handle() == nullptr || !window_->isVisible()) {
-        return {};
-    }
-    const xcb_window_t self = xcb_window_t(window_->winId());
-    xcb_query_tree_reply_t* tree = xcb_query_tree_reply(c, xcb_query_tree(c, self), nullptr);
-    const bool embedded = tree != nullptr && tree->parent != tree->root;
-    const xcb_window_t root = tree ? tree->root : xcb_window_t(XCB_WINDOW_NONE);
-    std::free(tree);
-    if (!embedded) {
+    if (c == nullptr || !window_->isVisible() || !embedded()) {
         return {};  // not taken in (yet): it is nowhere a user can see it
     }
+    const xcb_window_t self = xcb_window_t(window_->winId());
+    const xcb_window_t root = defaultScreen(c)->root;
     xcb_translate_coordinates_reply_t* at =
         xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, self, root, 0, 0), nullptr);
     xcb_get_geometry_reply_t* size = xcb_get_geometry_reply(c, xcb_get_geometry(c, self), nullptr);

@@ -3,6 +3,7 @@
 #include "platform/EmbeddedTrayIcon.h"
 
 #include <QRasterWindow>
+#include <QTimer>
 
 // The icon window the X11 system tray takes in (freedesktop system tray protocol over xcb). Qt's
 // window carries the _XEMBED_INFO the tray reads; this class asks the tray's selection owner to
@@ -20,6 +21,11 @@ public:
     QRect geometry() const override;
 
 private:
+    bool embedded() const;
+    void showWhenEmbedded();
+
     class IconWindow;
     std::unique_ptr<IconWindow> window_;
+    QTimer embedWatch_;  // until the tray has taken the icon in
+    int embedWaits_ = 0;
 };
