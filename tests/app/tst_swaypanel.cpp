@@ -177,6 +177,7 @@ private Q_SLOTS:
         compositor.insert(QStringLiteral("WLR_RENDERER"), QStringLiteral("pixman"));
         sway.setProcessChannelMode(QProcess::MergedChannels);
         start(sway, QStringLiteral("sway"), {}, compositor);
+        QVERIFY(sway.waitForStarted(5000));
         QDir run(path(QStringLiteral("run")));
         const bool up = QTest::qWaitFor(
             [&] {
@@ -194,6 +195,7 @@ private Q_SLOTS:
                        run.filePath(run.entryList({"sway-ipc.*.sock"}, QDir::System).constFirst()));
         notifications.setProcessChannelMode(QProcess::MergedChannels);
         start(notifications, QStringLiteral("mako"), {}, desktop);
+        QVERIFY(notifications.waitForStarted(5000));
         QDBusConnection connection = desktopBus();
         const bool ready = QTest::qWaitFor(
             [&] {
@@ -233,6 +235,7 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(!window(QStringLiteral("Quorvane pop-up")).isEmpty(), 5000);
         QVERIFY2(window(QStringLiteral("Quorvane pop-up")).width() < 400,
                  "the pop-up was tiled over the screen");
+        QTest::qWait(700);  // drawn a moment after sway lists it
         screenshot(QStringLiteral("i23-sway-popup"));
         QVERIFY(StatusNotifierItems::click(connection, item, QStringLiteral("Activate"), 1259, 12));
         QTRY_VERIFY_WITH_TIMEOUT(window(QStringLiteral("Quorvane pop-up")).isEmpty(), 5000);
