@@ -83,8 +83,7 @@ std::unique_ptr<EmbeddedTrayIcon> createEmbeddedTrayIcon(QObject* parent) {
 class X11EmbeddedTrayIcon::IconWindow : public QRasterWindow {
 public:
     explicit IconWindow(X11EmbeddedTrayIcon& owner) : owner_(owner) {
-        // Not bypassing the window manager: the tray must see the icon's map request to know it
-        // is shown.
+        // A plain window: it is mapped only once inside the tray, where no window manager sees it.
         setFlags(Qt::Window | Qt::FramelessWindowHint);
         setTitle(QStringLiteral("Quorvane"));
         // The tray sizes its place for the icon from the window's size hints: without a minimum
