@@ -9,6 +9,7 @@ AlertBalloonChooser::AlertBalloonChooser(AlertBalloonView& balloon, Notification
       active_(&balloon) {
     connect(&balloon_, &AlertBalloonView::userClosed, this, &AlertBalloonChooser::userClosed);
     connect(&notification_, &NotificationAlertView::userClosed, this, &AlertBalloonChooser::userClosed);
+    connect(&notification_, &NotificationAlertView::failed, this, &AlertBalloonChooser::fallBackToBalloon);
 }
 
 void AlertBalloonChooser::setTitle(const QString& title) {
@@ -18,13 +19,33 @@ void AlertBalloonChooser::setTitle(const QString& title) {
 
 int AlertBalloonChooser::show(const QString& text, int xTwips, int yTwips) {
     active_ = useNotification_() ? static_cast<AlertBalloon*>(&notification_) : &balloon_;
-    return active_->show(text, xTwips, yTwips);
+    text_ = text;
+    anchorTwips_ = QPoint(xTwips, yTwips);
+    id_ = nextId_;
+    nextId_ = (nextId_ + 1) & 0x7FFF;
+    viewId_ = active_->show(text, xTwips, yTwips);
+    return id_;
 }
 
 void AlertBalloonChooser::setText(int id, const QString& text) {
-    active_->setText(id, text);
+    if (id == id_ && id != -1) {
+        text_ = text;
+        active_->setText(viewId_, text);
+    }
 }
 
 void AlertBalloonChooser::close(int id) {
-    active_->close(id);
+    if (id == id_ && id != -1) {
+        id_ = -1;
+        active_->close(viewId_);
+    }
+}
+
+void AlertBalloonChooser::fallBackToBalloon() {
+    if (active_ != &notification_ || id_ == -1) {
+        return;
+    }
+    notification_.close(viewId_);
+    active_ = &balloon_;
+    viewId_ = balloon_.show(text_, anchorTwips_.x(), anchorTwips_.y());
 }

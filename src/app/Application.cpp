@@ -55,7 +55,14 @@ Application::Start Application::start() {
                                    &loginEntry_);
     connect(&menu_->generalOptions(), &GeneralOptions::changed, this, [this](GeneralOption option, bool on) {
         if (option == GeneralOption::Hotkey) {
+            hotkeyTurnedOnByUser_ = on;
+            const bool refusedBefore = !hotkeyRefusal_.isEmpty();
             setHotkeyEnabled(on);
+            hotkeyTurnedOnByUser_ = false;
+            if (on && refusedBefore) {  // the hotkey reports a session's refusal once per run
+                std::fprintf(stderr, "quorvane: %s\n", qPrintable(hotkeyRefusal_));
+                tellHotkeyError(hotkeyRefusal_, true);
+            }
         }
     });
     alertBalloon_ = std::make_unique<AlertBalloonView>();
@@ -145,8 +152,23 @@ void Application::startSynchronisation() {
 }
 
 void Application::addTrayIcon(const QString& tooltip) {
-    trayIcon_ = std::make_unique<TrayIcon>(*menu_, *this, *this);
-    trayIcon_->AddTrayIcon(tooltip);
+    // The tooltip's own CPU meter: the pop-up's opens and closes with the window.
+    trayIcon_ = std::make_unique<TrayIcon>(*menu_, *this, *this, [this] {
+        if (!toolTipCpuMeter_) {
+            toolTipCpuMeter_ = stats_->createCpuMeter(menu_->facts().isNT);
+            toolTipCpuMeter_->Initialize();
+        }
+        return PopupText::build(menu_->sharedState(), *stats_, toolTipCpuMeter_.get());
+    });
+    const QString kindText = settings_->text(QStringLiteral("TrayKind"), QStringLiteral("auto"));
+    const std::optional<TrayKind> kind = trayKindFromText(kindText);
+    if (!kind) {
+        std::fprintf(stderr,
+                     "quorvane: the setting TrayKind=%s names no tray kind (auto, xembed, "
+                     "statusnotifier); auto is used\n",
+                     qPrintable(kindText));
+    }
+    trayIcon_->AddTrayIcon(tooltip, kind.value_or(TrayKind::Auto));
 }
 
 // The controller's hotkey: Ctrl+Shift+C, grabbed once "UseHotkey" switches it on.
@@ -166,14 +188,30 @@ void Application::createHotkey() {
     connect(hotkey_.get(), &VBHotKey::HotkeyError, this,
             [this](const QString& description, const QString& source) {
                 std::fprintf(stderr, "quorvane: %s: %s\n", qPrintable(source), qPrintable(description));
-                // At start-up the tray may not have placed the icon yet: the notice waits a moment.
-                QTimer::singleShot(1500, this, [this, description] {
-                    if (trayIcon_) {
-                        trayIcon_->showMessage(QStringLiteral("Hotkey Ctrl+Shift+C"), description);
-                    }
-                });
+                if (!globalHotkeys_->canGrab()) {
+                    hotkeyRefusal_ = description;
+                }
+                tellHotkeyError(description, hotkeyTurnedOnByUser_);
             });
     hotkey_->start();
+}
+
+void Application::tellHotkeyError(const QString& description, bool userTurnedItOn) {
+    // A session that never has global hotkeys (Wayland) is told once per profile, and again whenever
+    // the user turns the hotkey on; standard error hears it at every start.
+    const QString toldKey = QStringLiteral("HotkeyRefusalShown");
+    if (!globalHotkeys_->canGrab() && !userTurnedItOn) {
+        if (settings_->text(toldKey, false) == QLatin1String("True")) {
+            return;
+        }
+        settings_->writeBoolean(toldKey, true);
+    }
+    // At start-up the tray may not have placed the icon yet: the notice waits a moment.
+    QTimer::singleShot(1500, this, [this, description] {
+        if (trayIcon_) {
+            trayIcon_->showMessage(QStringLiteral("Hotkey Ctrl+Shift+C"), description);
+        }
+    });
 }
 
 void Application::setHotkeyEnabled(bool enabled) {
@@ -225,6 +263,9 @@ int Application::optionsDialogPage() {
 // --- Pop-up window ---------------------------------------------------------------------------------
 
 bool Application::pointerOnTrayIcon() const {
+    if (trayIcon_ && trayIcon_->statusNotifier()) {
+        return trayIcon_->popupAnchor().contains(QCursor::pos());
+    }
     return trayIcon_ && trayIcon_->contains(QCursor::pos());
 }
 
@@ -241,7 +282,8 @@ void Application::showPopup() {
             [this] { return pointerOnTrayIcon(); },
             [this] { return QSize(sysInfo_->WorkAreaWidth(), sysInfo_->WorkAreaHeight()); },
             [] { return SysInfo::twipsPerPixelX(); },
-            [this] { return trayIcon_ ? trayIcon_->geometry() : QRect(); }};
+            [this] { return trayIcon_ ? trayIcon_->geometry() : QRect(); },
+            [this] { return trayIcon_ && trayIcon_->statusNotifier() ? trayIcon_->popupAnchor() : QRect(); }};
         popup_ = new Popup(std::move(hooks));
         connect(popup_, &Popup::closeRequested, this, [this] {
             if (trayIcon_) {
@@ -297,6 +339,9 @@ void Application::shutDown() {
     }
     if (trayIcon_) {
         trayIcon_->RemoveTrayIcon();
+    }
+    if (toolTipCpuMeter_) {
+        toolTipCpuMeter_->Terminate();
     }
     if (cpuMeter_) {
         cpuMeter_->Terminate();

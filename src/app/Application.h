@@ -85,6 +85,7 @@ private:
     bool pointerOnTrayIcon() const;
     void tellUser(const QString& text);
     void createHotkey();
+    void tellHotkeyError(const QString& description, bool userTurnedItOn);
 
     CommandLine commandLine_;
     SingleInstance instance_;
@@ -110,8 +111,11 @@ private:
     std::unique_ptr<AlertBalloonChooser> alerts_;
     std::unique_ptr<ThresholdMonitor> thresholdMonitor_;
     std::unique_ptr<CpuMeter> popupCpuMeter_;
+    std::unique_ptr<CpuMeter> toolTipCpuMeter_;
     std::unique_ptr<GlobalHotkeys> globalHotkeys_;
     std::unique_ptr<VBHotKey> hotkey_;
+    bool hotkeyTurnedOnByUser_ = false;  // while the user's switch turns it on
+    QString hotkeyRefusal_;              // why this session has no global hotkeys, once told
     std::unique_ptr<ProgramUpdates> updates_;
     std::unique_ptr<OptionsDialogHost> options_;  // last: its dialog refers to the controller
 };

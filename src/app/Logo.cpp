@@ -1,6 +1,7 @@
 #include "app/Logo.h"
 
 #include "app/AppIcon.h"
+#include "platform/WindowSystem.h"
 #include "settings/ProgramVersion.h"
 #include "stats/SysInfo.h"
 
@@ -37,6 +38,11 @@ QPainterPath outline(const QSize& size) {
 Logo::Logo(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setWindowTitle(QStringLiteral(" Quorvane"));
+    // Wayland compositors honour no window mask but blend every window's alpha, as X11 does with
+    // a compositing manager: there the rounded shape is painted on a clear window instead.
+    translucent_ = QGuiApplication::platformName().startsWith(QLatin1String("wayland")) ||
+                   WindowSystem::showsTranslucency();
+    setAttribute(Qt::WA_TranslucentBackground, translucent_);
     const int width = kWidthTwips / SysInfo::twipsPerPixelX();
     const int height = kHeightTwips / SysInfo::twipsPerPixelY();
     setFixedSize(width, height);
@@ -104,7 +110,9 @@ void Logo::paintEvent(QPaintEvent*) {
 }
 
 void Logo::resizeEvent(QResizeEvent* event) {
-    setMask(QRegion(outline(size()).toFillPolygon().toPolygon()));
+    if (!translucent_) {
+        setMask(QRegion(outline(size()).toFillPolygon().toPolygon()));
+    }
     QWidget::resizeEvent(event);
 }
 

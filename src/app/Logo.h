@@ -28,6 +28,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    bool translucent_ = false;  // the rounded shape is painted, not cut out by a mask
     QLabel* addLabel(const QString& text, const QFont& font, const QRect& place, const QColor& colour,
                      Qt::Alignment alignment);
 };

@@ -77,6 +77,11 @@ void NotificationAlertView::close(int id) {
 }
 
 void NotificationAlertView::notify() {
+    if (!bus_.isConnected()) {
+        // Reported on the next turn: the caller is still in show() and expects it to return first.
+        QMetaObject::invokeMethod(this, &NotificationAlertView::failed, Qt::QueuedConnection);
+        return;
+    }
     if (awaitingReply_) {
         sendWhenAnswered_ = true;  // the number to replace is not known yet
         return;
@@ -94,6 +99,15 @@ void NotificationAlertView::notify() {
         const QDBusPendingReply<uint> reply = *answered;
         awaitingReply_ = false;
         serverId_ = reply.isError() ? 0 : reply.value();
+        if (reply.isError()) {
+            closeWhenAnswered_ = false;
+            sendWhenAnswered_ = false;
+            sentText_.clear();
+            if (currentId_ != -1) {
+                Q_EMIT failed();
+            }
+            return;
+        }
         if (closeWhenAnswered_) {
             closeWhenAnswered_ = false;
             closeOnServer();

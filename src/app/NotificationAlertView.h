@@ -27,6 +27,8 @@ public:
 
 Q_SIGNALS:
     void userClosed();
+    // The service could not be reached or refused the alert: it is not on screen.
+    void failed();
 
 private Q_SLOTS:
     void onNotificationClosed(uint serverId, uint reason);

@@ -46,6 +46,14 @@ void TrayHover::leftButtonUp() {
     stop();
 }
 
+void TrayHover::clickOpens() {
+    const bool wasShown = host_.popupShown();
+    stop();
+    if (!wasShown && IsQuickPopupAllowed()) {
+        host_.showPopup();
+    }
+}
+
 bool TrayHover::IsQuickPopupAllowed() {
     if (host_.popupShown() || !items_.mnuQuickDisplay.checked) {
         return false;

@@ -39,6 +39,8 @@ public:
     // The menu opens: the pop-up and hover tracking end first.
     void rightButtonUp(const std::function<void()>& showMenu);
     void leftButtonUp();
+    // A click on a tray that reports no pointer movement: opens the pop-up at once, or closes it.
+    void clickOpens();
     void hoverStart();
     void timer3Tick();
     void timer2Tick();

@@ -1,6 +1,7 @@
 #include "app/TrayIcon.h"
 
 #include "app/AppIcon.h"
+#include "platform/StatusNotifierHost.h"
 #include "widgets/WindowHelpers.h"
 
 #include <QApplication>
@@ -8,8 +9,24 @@
 #include <QEvent>
 #include <QScreen>
 
-TrayIcon::TrayIcon(Menu& menu, TrayCommands::Host& windows, TrayHover::Host& popup, QObject* parent)
-    : QObject(parent), menu_(menu), commands_(menu, windows), popup_(popup) {
+namespace {
+constexpr int kClickAnchorSide = 24;  // a panel icon's size around the click on a D-Bus tray
+}
+
+TrayIcon::TrayIcon(Menu& menu, TrayCommands::Host& windows, TrayHover::Host& popup,
+                   std::function<QString()> popupText, QObject* parent)
+    : QObject(parent),
+      menu_(menu),
+      commands_(menu, windows),
+      popup_(popup),
+      toolTip_(QStringLiteral(" Quorvane"),
+               TrayToolTip::Hooks{[this] { return menu_.menuState().mnuQuickDisplay.checked; },
+                                  [popupText] { return popupText ? popupText() : QString(); },
+                                  [this](const QString& text) { tray_.setToolTip(text); }}),
+      notice_([this] {
+          const QRect anchor = popupAnchor();
+          return anchor.isEmpty() ? geometry().topLeft() : QPoint(anchor.center().x(), anchor.top());
+      }) {
     hover_ = std::make_unique<TrayHover>(
         menu_.menuState(), menu_.facts().wow64OrVista, popup,
         TrayHover::Screen{[this] { return geometry(); }, [] { return QCursor::pos(); },
@@ -28,11 +45,30 @@ TrayIcon::TrayIcon(Menu& menu, TrayCommands::Host& windows, TrayHover::Host& pop
         if (option == GeneralOption::QuickDisplay && !on) {
             hover_->stop();
         }
+        if (option == GeneralOption::QuickDisplay && statusNotifier_) {
+            toolTip_.refresh();
+        }
     });
 }
 
 TrayIcon::~TrayIcon() {
     tray_.hide();
+}
+
+void TrayIcon::setIconImage(const QImage& image) {
+    if (embedded_) {
+        embedded_->setImage(image);
+    } else {
+        tray_.setIcon(QIcon(QPixmap::fromImage(image)));
+    }
+}
+
+void TrayIcon::showMessage(const QString& title, const QString& text) {
+    if (!statusNotifier_ && !embedded_) {
+        tray_.showMessage(title, text);
+    } else {
+        notice_.show(title, text);
+    }
 }
 
 QAction* TrayIcon::addItem(QMenu& menu, MenuItemState TrayMenuState::*state, const char* name,
@@ -115,24 +151,76 @@ void TrayIcon::syncMenu() {
     }
 }
 
-void TrayIcon::AddTrayIcon(const QString& tooltip) {
-    tray_.setToolTip(tooltip);
+void TrayIcon::AddTrayIcon(const QString& tooltip, TrayKind kind) {
     syncMenu();
+    const bool ownIcon = kind == TrayKind::XEmbed ||
+                         (kind == TrayKind::Auto && xembedTrayPresent() && statusNotifierWatcherPresent());
+    if (ownIcon) {
+        embedded_ = createEmbeddedTrayIcon();
+    }
+    if (embedded_) {
+        embedded_->setImage(AppIcon::pixmap(64).toImage());
+        connectEmbedded();
+        embedded_->show();
+        return;
+    }
+    // Qt hands its icon to a D-Bus tray whenever a watcher is on the session bus.
+    statusNotifier_ = statusNotifierWatcherPresent();
+    tray_.setToolTip(tooltip);
     tray_.show();
-    qApp->installEventFilter(this);
+    if (statusNotifier_) {
+        toolTip_.start();
+    } else {
+        qApp->installEventFilter(this);
+    }
+}
+
+void TrayIcon::connectEmbedded() {
+    connect(embedded_.get(), &EmbeddedTrayIcon::pointerMoved, this, [this] {
+        if (!menuTray_.isVisible()) {
+            hover_->hoverStart();
+        }
+    });
+    connect(embedded_.get(), &EmbeddedTrayIcon::released, this, [this](Qt::MouseButton button, QPoint at) {
+        if (button == Qt::RightButton) {
+            hover_->rightButtonUp([this, at] {
+                syncMenu();
+                menuTray_.popup(at);
+            });
+        } else if (button == Qt::LeftButton) {
+            hover_->leftButtonUp();
+        }
+    });
+    connect(embedded_.get(), &EmbeddedTrayIcon::doubleClicked, this,
+            [this] { hover_->leftDoubleClick([this] { commands_.mnuDisplay_Click(); }); });
 }
 
 void TrayIcon::RemoveTrayIcon() {
     hover_->stop();
+    toolTip_.stop();
+    if (embedded_) {
+        embedded_->hide();
+    }
     tray_.hide();
 }
 
 bool TrayIcon::contains(QPoint position) const {
-    return LocateTrayIcon(tray_.geometry()).contains(position);
+    return LocateTrayIcon(embedded_ ? embedded_->geometry() : tray_.geometry()).contains(position);
 }
 
 QRect TrayIcon::geometry() const {
-    return LocateTrayIcon(tray_.geometry()).toQRect();
+    return LocateTrayIcon(embedded_ ? embedded_->geometry() : tray_.geometry()).toQRect();
+}
+
+QRect TrayIcon::popupAnchor() const {
+    if (!statusNotifier_) {
+        return geometry();
+    }
+    if (!clickedAt_) {
+        return {};
+    }
+    const QPoint corner(kClickAnchorSide / 2, kClickAnchorSide / 2);
+    return QRect(*clickedAt_ - corner, QSize(kClickAnchorSide, kClickAnchorSide));
 }
 
 bool TrayIcon::eventFilter(QObject* watched, QEvent* event) {
@@ -155,6 +243,20 @@ bool TrayIcon::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TrayIcon::onActivated(QSystemTrayIcon::ActivationReason reason) {
+    if (statusNotifier_) {
+        // A D-Bus tray sends clicks only: a click (Activate) opens the pop-up beside the pointer, or
+        // closes it; the middle button (SecondaryActivate) opens the monitor window. Only X11 tells
+        // where the pointer is.
+        if (reason == QSystemTrayIcon::Trigger) {
+            clickedAt_ = QGuiApplication::platformName() == QLatin1String("xcb")
+                             ? std::optional<QPoint>(QCursor::pos())
+                             : std::nullopt;
+            hover_->clickOpens();
+        } else if (reason == QSystemTrayIcon::MiddleClick || reason == QSystemTrayIcon::DoubleClick) {
+            hover_->leftDoubleClick([this] { commands_.mnuDisplay_Click(); });
+        }
+        return;
+    }
     switch (reason) {
         case QSystemTrayIcon::DoubleClick:
             hover_->leftDoubleClick([this] { commands_.mnuDisplay_Click(); });

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QToolTip>
+#include <QScreen>
 
 namespace {
 constexpr int kRefreshMs = 900;
@@ -84,7 +85,18 @@ void Popup::AdjustSize() {
     const QRect iconTwips =
         icon.isEmpty() ? QRect() : QRect(icon.topLeft() * perPixel, icon.size() * perPixel);
     const QRect place = PopupGeometry::placement(size, workArea.width(), workArea.height(), iconTwips);
-    setGeometry(pixels(place.x()), pixels(place.y()), pixels(place.width()), pixels(place.height()));
+    const QSize windowPixels(pixels(place.width()), pixels(place.height()));
+    // A fixed size: a Wayland compositor, which places the window itself, then floats it at that
+    // size instead of tiling it over the screen.
+    setFixedSize(windowPixels);
+    const QRect clicked = hooks_.clickAnchor ? hooks_.clickAnchor() : QRect();
+    if (!clicked.isEmpty()) {
+        const QRect area(QPoint(0, 0), QSize(pixels(workArea.width()), pixels(workArea.height())));
+        move(PopupGeometry::besideClick(windowPixels, clicked, screen() ? screen()->geometry() : area)
+                 .topLeft());
+        return;
+    }
+    move(pixels(place.x()), pixels(place.y()));
 }
 
 void Popup::popUp(const QString&, int, int) {

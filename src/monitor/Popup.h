@@ -19,6 +19,9 @@ public:
         std::function<QSize()> workAreaTwips;     // right and bottom edges of the work area
         std::function<int()> twipsPerPixel;
         std::function<QRect()> trayIcon;  // pixels; empty when it cannot be located
+        // Pixels: where a click on a tray that keeps the icon's place to itself opened the window,
+        // which then stands beside it; empty otherwise.
+        std::function<QRect()> clickAnchor = {};
     };
 
     explicit Popup(Hooks hooks, QWidget* parent = nullptr);

@@ -32,3 +32,16 @@ QRect placement(QSize windowTwips, int workAreaWidth, int workAreaHeight, const 
 }
 
 }  // namespace PopupGeometry
+
+namespace PopupGeometry {
+
+QRect besideClick(QSize window, const QRect& clicked, const QRect& screen) {
+    const bool below = clicked.center().y() < screen.center().y();
+    const int y = below ? clicked.bottom() + 1 : clicked.top() - window.height();
+    const int x = clicked.center().x() - window.width() / 2;
+    const int left = qBound(screen.left(), x, qMax(screen.left(), screen.right() + 1 - window.width()));
+    const int top = qBound(screen.top(), y, qMax(screen.top(), screen.bottom() + 1 - window.height()));
+    return QRect(QPoint(left, top), window);
+}
+
+}  // namespace PopupGeometry

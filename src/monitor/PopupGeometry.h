@@ -25,4 +25,8 @@ QSize windowSize(QSize textTwips);
 // icon that could not be located.
 QRect placement(QSize windowTwips, int workAreaWidth, int workAreaHeight, const QRect& iconTwips = QRect());
 
+// Pixels: the window beside the place a click came from, below it when the click was in the
+// screen's upper half (a panel at the top), above it otherwise, centred on it and kept on the screen.
+QRect besideClick(QSize window, const QRect& clicked, const QRect& screen);
+
 }  // namespace PopupGeometry

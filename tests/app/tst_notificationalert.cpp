@@ -24,6 +24,7 @@ public:
     QList<uint> closed;
     uint next = 7;
     bool holdAnswers = false;
+    bool refuse = false;
     QList<QDBusMessage> heldCalls;
 
     void answerHeldCalls(QDBusConnection bus) {
@@ -36,6 +37,10 @@ public Q_SLOTS:
     uint Notify(const QString& app, uint replaces, const QString&, const QString& summary,
                 const QString& body, const QStringList&, const QVariantMap&, int timeout) {
         shown << Shown{app, replaces, summary, body, timeout};
+        if (refuse) {
+            sendErrorReply(QDBusError::Failed, QStringLiteral("no display for notifications"));
+            return 0;
+        }
         if (holdAnswers) {
             setDelayedReply(true);
             heldCalls << message();
@@ -145,6 +150,20 @@ private Q_SLOTS:
         QTRY_VERIFY(view->isShown());  // answered after the signal: both have arrived
         QCOMPARE(service->shown.size(), 2);
         QCOMPARE(userClosed.count(), 0);
+    }
+
+    void anAlertTheServiceRefusesShowsAsTheBalloonAtOnce() {
+        service->refuse = true;
+        AlertBalloonView balloon;
+        AlertBalloonChooser alerts(balloon, *view, [] { return true; });
+        const int id = alerts.show(twoLines, 15000, 9000);
+        QTRY_VERIFY(balloon.balloon().isVisible());
+        QCOMPARE(balloon.balloon().text(), twoLines);
+        alerts.setText(id, QStringLiteral("CPU activity ........... 99%"));  // updates follow it there
+        QCOMPARE(balloon.balloon().text(), QStringLiteral("CPU activity ........... 99%"));
+        QCOMPARE(service->shown.size(), 1);
+        alerts.close(id);
+        QVERIFY(!balloon.balloon().isVisible());
     }
 
     void aTrayThatGivesTheIconsPlaceKeepsTheBalloon() {

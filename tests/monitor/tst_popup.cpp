@@ -58,6 +58,22 @@ private Q_SLOTS:
         QCOMPARE(popup->geometry().right() + 1, 1124);
     }
 
+    void standsBesideTheClickOnATrayThatKeepsTheIconsPlace() {
+        // The offscreen screen is 800 x 600: a click in a top bar opens the window below the click,
+        // one in a bottom panel above it; both stay on the screen.
+        Popup::Hooks clicked = hooks();
+        QRect click(400 - 12, 13 - 12, 24, 24);
+        clicked.clickAnchor = [&click] { return click; };
+        std::unique_ptr<Popup> popup(new Popup(clicked));
+        popup->popUp();
+        QCOMPARE(popup->geometry().top(), click.bottom() + 1);
+        QVERIFY(qAbs(popup->geometry().center().x() - 400) <= 1);
+        click = QRect(790 - 12, 590 - 12, 24, 24);
+        popup->popUp();
+        QCOMPARE(popup->geometry().bottom() + 1, click.top());
+        QCOMPARE(popup->geometry().right() + 1, 800);
+    }
+
     void windowNeverTakesFocusAndFollowsItsText() {
         auto* popup = new Popup(hooks());
         popup->popUp();

@@ -27,6 +27,7 @@ bool DesktopSession::startProgram(const QStringList& arguments) {
     program_ = std::make_unique<QProcess>();
     QProcessEnvironment environment = home_.environment();
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    environment.insert(variables_);
     program_->setProcessChannelMode(keepErrors_ ? QProcess::SeparateChannels
                                                 : QProcess::ForwardedErrorChannel);
     errors_.clear();
@@ -101,6 +102,14 @@ QString DesktopSession::run(const QString& program, const QStringList& arguments
 
 void DesktopSession::xdotool(const QStringList& arguments) {
     run(QStringLiteral("xdotool"), arguments);
+}
+
+void DesktopSession::screenshot(const QString& name) {
+    const QString folder = qEnvironmentVariable("QUORVANE_SCREENSHOTS");
+    if (!folder.isEmpty()) {
+        run(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"),
+                                       folder + QLatin1Char('/') + name + QStringLiteral(".png")});
+    }
 }
 
 void DesktopSession::movePointer(QPoint at) {

@@ -20,6 +20,8 @@ public:
     QString settings() const { return home_.settings(); }
     // Keeps the program's standard error for errorOutput() instead of passing it on.
     void keepErrorOutput() { keepErrors_ = true; }
+    // A variable of the program's environment beyond its home's (a session bus, another display).
+    void setVariable(const QString& name, const QString& value) { variables_.insert(name, value); }
     QString errorOutput();
     bool startProgram(const QStringList& arguments = {});
     // Starts the program with these settings and waits until the tray host has embedded its icon and
@@ -48,10 +50,14 @@ public:
     static QString run(const QString& program, const QStringList& arguments);
     static void xdotool(const QStringList& arguments);
     static void movePointer(QPoint at);
+    // Saves a picture of the whole X display as <name>.png in the folder named by the environment
+    // variable QUORVANE_SCREENSHOTS, when it is set.
+    static void screenshot(const QString& name);
 
 private:
     ProgramHome home_;
     std::unique_ptr<QProcess> program_;
+    QProcessEnvironment variables_;
     bool keepErrors_ = false;
     QString errors_;
     QRect icon_;

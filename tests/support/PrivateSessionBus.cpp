@@ -14,7 +14,7 @@ PrivateSessionBus::~PrivateSessionBus() {
     }
 }
 
-bool PrivateSessionBus::start(QString* why) {
+bool PrivateSessionBus::start(QString* why, const QProcessEnvironment& environment, bool startsServices) {
     const QString program = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
     if (program.isEmpty()) {
         *why = QStringLiteral("dbus-daemon is not installed (Debian package dbus-daemon)");
@@ -29,13 +29,20 @@ bool PrivateSessionBus::start(QString* why) {
     config.write(
         QStringLiteral("<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
                        " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-                       "<busconfig><type>session</type><listen>unix:path=%1/bus</listen>\n"
-                       "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
+                       "<busconfig><type>session</type><listen>unix:path=%1/bus</listen>\n%2"
+                       "<policy context=\"default\"><allow user=\"*\"/>"
+                       "<allow send_destination=\"*\" eavesdrop=\"true\"/>"
                        "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>\n")
-            .arg(dir_->path())
+            .arg(dir_->path(),
+                 startsServices ? QStringLiteral("<standard_session_servicedirs/>\n") : QString())
             .toUtf8());
     config.close();
+    QFile::setPermissions(dir_->path(), QFile::permissions(dir_->path()) | QFileDevice::ExeOther |
+                                            QFileDevice::ReadOther | QFileDevice::ExeGroup);
     daemon_ = std::make_unique<QProcess>();
+    if (!environment.isEmpty()) {
+        daemon_->setProcessEnvironment(environment);
+    }
     daemon_->start(program, {"--config-file=" + config.fileName(), "--nofork", "--print-address"});
     if (!daemon_->waitForStarted(5000)) {
         *why = QStringLiteral("dbus-daemon did not start");

@@ -1,4 +1,5 @@
 // A build without X11: no key can be grabbed and no window looks translucent.
+#include "platform/EmbeddedTrayIcon.h"
 #include "platform/GlobalHotkeys.h"
 #include "platform/UnavailableGlobalHotkeys.h"
 #include "platform/WindowSystem.h"
@@ -14,3 +15,11 @@ bool showsTranslucency() {
 }
 
 }  // namespace WindowSystem
+
+bool xembedTrayPresent() {
+    return false;
+}
+
+std::unique_ptr<EmbeddedTrayIcon> createEmbeddedTrayIcon(QObject*) {
+    return nullptr;
+}
