@@ -2,6 +2,7 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/EventLoopRun.h"
+#include "platform/linux/HeapMemory.h"
 #include "platform/linux/TerminationSignals.h"
 #include "settings/ProgramVersion.h"
 #include "stats/StatsCommand.h"
@@ -54,6 +55,7 @@ int main(int argc, char** argv) {
         return StatsCommand::run(out);  // needs no display
     }
 
+    HeapMemory::useOneArena();  // before Qt starts its threads
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
     QApplication::setApplicationVersion(ProgramVersion::text());
@@ -84,5 +86,8 @@ int main(int argc, char** argv) {
             break;
     }
     starting = false;
+    // Start-up reads fonts, settings and images, and frees most of it once the first windows are
+    // drawn: a few seconds in, those pages go back to the system.
+    QTimer::singleShot(3000, &app, [] { HeapMemory::returnFreePages(); });
     return runEventLoop(termination, [&program] { program.menu().unload(); });
 }
