@@ -4,7 +4,7 @@
 
 #include <QUdpSocket>
 #include <QtTest>
-#include <variant>
+#include <optional>
 
 // Against a real NTP server: chronyd, started on a loopback port for the test with clock control
 // off (-x), so it serves the machine's time and never changes it. -U lets it start without root.
@@ -51,13 +51,17 @@ class SntpChronyTest : public QObject {
     // chronyd -Q: one measurement of the server at the port, printed and never applied; -x as well,
     // so that it could not touch the clock even if -Q meant otherwise. The event loop runs while it
     // measures, so a server of this process can answer. The correction in seconds (server minus
-    // computer), or an error text.
-    std::variant<double, QString> chronyMeasurement(quint16 serverPort) const {
+    // computer), and what chronyd printed.
+    struct Measurement {
+        std::optional<double> seconds;
+        QString output;
+    };
+    Measurement chronyMeasurement(quint16 serverPort) const {
         if (!writeFile("query.conf", QStringLiteral("server 127.0.0.1 port %1 iburst\ncmdport 0\n"
                                                     "bindcmdaddress /\npidfile %2/query.pid\n")
                                          .arg(serverPort)
                                          .arg(dir->path()))) {
-            return QStringLiteral("cannot write the configuration");
+            return {std::nullopt, QStringLiteral("cannot write the configuration")};
         }
         QProcess query;
         query.setProcessChannelMode(QProcess::MergedChannels);
@@ -71,9 +75,9 @@ class SntpChronyTest : public QObject {
             QStringLiteral("System clock wrong by (-?[0-9.]+) seconds \\(ignored\\)"));
         const QRegularExpressionMatch match = wrongBy.match(output);
         if (!match.hasMatch()) {
-            return output;
+            return {std::nullopt, output};
         }
-        return match.captured(1).toDouble();
+        return {match.captured(1).toDouble(), output};
     }
 
     Outcome exchange(quint16 serverPort, int tickMs = 1000) const {
@@ -151,12 +155,14 @@ private Q_SLOTS:
         ours = bestExchange(port, 5);
         QVERIFY(ours.succeeded);
 
-        const std::variant<double, QString> chrony = chronyMeasurement(port);
-        QVERIFY2(std::holds_alternative<double>(chrony), qPrintable(std::get<QString>(chrony)));
+        const Measurement chrony = chronyMeasurement(port);
+        QVERIFY2(chrony.seconds, qPrintable(chrony.output));
         // chrony prints the correction the clock would need: server minus computer, as we do.
-        const double chronySeconds = std::get<double>(chrony);
+        const double chronySeconds = *chrony.seconds;
         const double ourSeconds = double(ours.offsetUs) / 1e6;
-        QVERIFY2(qAbs(chronySeconds - ourSeconds) <= 0.001,
+        // Ours can be off by half its round trip at most, which on a quiet machine is well below.
+        const double tolerance = 0.001 + double(ours.roundTripMs) / 2000.0;
+        QVERIFY2(qAbs(chronySeconds - ourSeconds) <= tolerance,
                  qPrintable(QStringLiteral("chrony %1 s, ours %2 s").arg(chronySeconds).arg(ourSeconds)));
     }
 
@@ -169,17 +175,23 @@ private Q_SLOTS:
         };
         responder.delayMs = 1000;
         responder.stampsWhenSent = true;
-        const Outcome ours = bestExchange(responder.port(), 3);
+        const Outcome ours = bestExchange(responder.port(), 4);
         QVERIFY2(ours.succeeded, qPrintable(ours.lines.join('\n')));
         QVERIFY2(ours.roundTripMs < 500, qPrintable(ours.lines.join('\n')));
 
-        const std::variant<double, QString> chrony = chronyMeasurement(responder.port());
-        QVERIFY2(std::holds_alternative<double>(chrony), qPrintable(std::get<QString>(chrony)));
-        const double chronySeconds = std::get<double>(chrony);
+        const Measurement chrony = chronyMeasurement(responder.port());
+        QVERIFY2(chrony.seconds, qPrintable(chrony.output));
+        const double chronySeconds = *chrony.seconds;
         const double ourSeconds = double(ours.offsetUs) / 1e6;
-        QVERIFY2(qAbs(chronySeconds - 2.5) <= 0.001, qPrintable(QString::number(chronySeconds)));
-        QVERIFY2(qAbs(chronySeconds - ourSeconds) <= 0.001,
-                 qPrintable(QStringLiteral("chrony %1 s, ours %2 s").arg(chronySeconds).arg(ourSeconds)));
+        // chrony too took the held second out (its sample has its own scheduling error).
+        QVERIFY2(qAbs(chronySeconds - 2.5) <= 0.01, qPrintable(QString::number(chronySeconds)));
+        // This server stamps in an event loop, not in the kernel: on a busy machine each sample,
+        // chrony's as well, may be off by up to half the round trip it saw.
+        QVERIFY2(qAbs(chronySeconds - ourSeconds) <= 0.001 + double(ours.roundTripMs) / 1000.0,
+                 qPrintable(QStringLiteral("chrony %1 s, ours %2 s, round trip %3 ms")
+                                .arg(chronySeconds)
+                                .arg(ourSeconds)
+                                .arg(ours.roundTripMs)));
     }
 };
 
