@@ -9,14 +9,20 @@ static void registerIconResources() {
 namespace AppIcon {
 
 QIcon icon() {
-    static const bool registered = (registerIconResources(), true);
-    Q_UNUSED(registered);
-    QIcon result;
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-        result.addFile(QStringLiteral(":/icons/hicolor/%1x%1/apps/quorvane.png").arg(size),
-                       QSize(size, size));
-    }
-    return result;
+    // Built once and shared by every window and the tray (a QIcon holds its pixmaps decoded). Only
+    // the renderings up to 64 pixels, the largest any of them shows: the 128 and 256 ones would
+    // hold a quarter of a megabyte for nothing. Never destroyed: pixmaps must not outlive the
+    // application object, and the process ends with it.
+    static const QIcon* const shared = [] {
+        registerIconResources();
+        auto* built = new QIcon;
+        for (const int size : {16, 22, 24, 32, 48, 64}) {
+            built->addFile(QStringLiteral(":/icons/hicolor/%1x%1/apps/quorvane.png").arg(size),
+                           QSize(size, size));
+        }
+        return built;
+    }();
+    return *shared;
 }
 
 QPixmap pixmap(int size) {

@@ -10,10 +10,12 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QTimer>
+#include <chrono>
 #include <cstdio>
 
 namespace {
 constexpr int kWarningStyle = MessageBoxStyles::OkWarning;
+constexpr int kSampleReuseMs = 100;
 }  // namespace
 
 Application::Application(const CommandLine& commandLine, QObject* parent)
@@ -48,6 +50,12 @@ Application::Start Application::start() {
     });
     settings_ = std::make_unique<AppSettings>(*store_);
     stats_ = std::make_unique<SystemInfoModule>(store_.get());
+    // The monitor window and the threshold check sample in the same wake-up (joinTick): one read.
+    stats_->setSampleReuse(kSampleReuseMs, [] {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    });
     sysInfo_ = std::make_unique<SysInfo>();
     connect(sysInfo_.get(), &SysInfo::drivesChanged, this, [this] { stats_->invalidateFixedDrives(); });
     readings_ = std::make_unique<LiveReadings>(*stats_, cpuMeterForChecks_);
@@ -137,6 +145,7 @@ void Application::showMonitorWindow() {
         return;
     }
     monitor_ = new monitor::Display(menu_->live(), menu_->facts().isNT, *stats_, monitorRowCount_);
+    connect(monitor_, &monitor::Display::sampled, thresholdMonitor_.get(), &ThresholdMonitor::joinTick);
     if (!monitor_->load()) {
         monitor_.clear();
     }

@@ -166,9 +166,19 @@ void ThresholdMonitor::timer1Tick() {
         }
     }
     Timer1.setInterval(kEveryTickMs);
-    if (state_.items.monitorOpen() && state_.items.mnuOnTop.checked) {
+    // Only a shown balloon can cover the monitor window: without one, raising it every second
+    // would cost a round trip to the display server for nothing.
+    if (balloonId != -1 && state_.items.monitorOpen() && state_.items.mnuOnTop.checked) {
         screen_.raiseMonitorWindow();
     }
+}
+
+void ThresholdMonitor::joinTick() {
+    if (!Timer1.isActive() || Timer1.remainingTime() > kJoinWindowMs) {
+        return;
+    }
+    Timer1.start();  // the tick may set another interval, which restarts it again
+    timer1Tick();
 }
 
 void ThresholdMonitor::HideBalloon() {

@@ -41,6 +41,11 @@ public:
     bool watching() const { return Timer1.isActive(); }
     void CheckThresholds();
     void timer1Tick();
+    // Another window has just sampled: a check due within kJoinWindowMs runs now, in the same
+    // wake-up and on the same readings, and Timer1 starts over. While the monitor window is open
+    // the checks so follow its refresh instead of waking the program once more each second.
+    void joinTick();
+    static constexpr int kJoinWindowMs = 250;  // the timers' own slack stays well inside it
     void HideBalloon();
     void balloonClosed();
 

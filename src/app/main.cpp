@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/DisplayConnectionGuard.h"
 #include "app/EventLoopRun.h"
+#include "platform/linux/HeapMemory.h"
 #include "platform/linux/TerminationSignals.h"
 #include "settings/ProgramVersion.h"
 #include "stats/StatsCommand.h"
@@ -56,6 +57,7 @@ int main(int argc, char** argv) {
         return StatsCommand::run(out);  // needs no display
     }
 
+    HeapMemory::useOneArena();  // before Qt starts its threads
     std::optional<DisplayConnectionGuard> displayGuard(std::in_place);
     QApplication app(argc, argv);
     displayGuard.reset();
@@ -88,5 +90,8 @@ int main(int argc, char** argv) {
             break;
     }
     starting = false;
+    // Start-up reads fonts, settings and images, and frees most of it once the first windows are
+    // drawn: a few seconds in, those pages go back to the system.
+    QTimer::singleShot(3000, &app, [] { HeapMemory::returnFreePages(); });
     return runEventLoop(termination, [&program] { program.menu().unload(); });
 }

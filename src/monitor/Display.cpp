@@ -162,6 +162,7 @@ bool Display::load() {
 
     show();
     Timer1.start();
+    loaded_ = true;
     return true;
 }
 
@@ -323,6 +324,7 @@ void Display::Timer1_Timer() {
             StatBar.at(row)->setValue(*value);
         }
     }
+    Q_EMIT sampled();
 }
 
 void Display::RebuildDriveRows() {
@@ -603,6 +605,16 @@ void Display::showEvent(QShowEvent* event) {
     if (followsPointer_) {
         checkPointer();  // it may appear under the pointer
     }
+    // Back from being minimised: show current values at once and refresh again.
+    if (loaded_ && !unloaded_ && !Timer1.isActive()) {
+        Timer1_Timer();
+        Timer1.start();
+    }
+}
+
+void Display::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    Timer1.stop();  // nobody sees the values of a minimised window
 }
 
 void Display::resizeEvent(QResizeEvent* event) {

@@ -60,6 +60,11 @@ public:
     SysInfo& sysInfo() { return sysInfo_; }
     Balloon& balloon() { return *balloon_; }
 
+Q_SIGNALS:
+    // The values were just read and shown: others that sample on a timer may join this wake-up.
+    void sampled();
+
+public:
     QList<QLabel*> StatText;
     QList<LevelBar*> StatBar;
     QTimer Timer1;
@@ -83,6 +88,7 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -124,6 +130,7 @@ private:
     int placedHeightTwips_ = 0;
     int placedLeftPixels_ = 0;
     bool unloaded_ = false;
+    bool loaded_ = false;          // load() has shown the window and started the refresh
     bool followsPointer_ = false;  // the transparency switch is on
 };
 

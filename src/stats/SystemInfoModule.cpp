@@ -31,7 +31,28 @@ SystemInfoModule::SystemInfoModule(SystemSources sources, SettingsStore* driveLe
 
 // --- Sampling ------------------------------------------------------------------------------------
 
+void SystemInfoModule::setSampleReuse(int windowMs, std::function<qint64()> clockMs) {
+    reuseWindowMs_ = clockMs ? windowMs : 0;
+    clockMs_ = std::move(clockMs);
+    statusReadAtMs_.reset();
+    spaceReadings_.clear();
+}
+
+bool SystemInfoModule::fresh(qint64 readAtMs) const {
+    if (reuseWindowMs_ <= 0) {
+        return false;
+    }
+    const qint64 age = clockMs_() - readAtMs;
+    return age >= 0 && age < reuseWindowMs_;
+}
+
 void SystemInfoModule::RefreshSystemStatus() {
+    if (statusReadAtMs_ && fresh(*statusReadAtMs_)) {
+        return;
+    }
+    if (reuseWindowMs_ > 0) {
+        statusReadAtMs_ = clockMs_();
+    }
     std::optional<MemoryStatus> memory = sources_.memory ? sources_.memory->read() : std::nullopt;
     memoryValid_ = memory.has_value();
     if (memory) {
@@ -125,8 +146,16 @@ std::optional<DiskSpace> SystemInfoModule::diskSpace(const QString& mountPoint) 
     if (!sources_.space || mountPoint.isEmpty()) {
         return std::nullopt;
     }
+    const auto reading = spaceReadings_.constFind(mountPoint);
+    if (reading != spaceReadings_.cend() && fresh(reading->readAtMs)) {
+        return reading->space;
+    }
     const std::optional<FileSystemFigures> figures = sources_.space->query(mountPoint);
-    return figures ? FileSystemSpace::diskSpace(*figures) : std::nullopt;
+    const std::optional<DiskSpace> space = figures ? FileSystemSpace::diskSpace(*figures) : std::nullopt;
+    if (reuseWindowMs_ > 0) {
+        spaceReadings_.insert(mountPoint, SpaceReading{clockMs_(), space});
+    }
+    return space;
 }
 
 std::optional<qint16> SystemInfoModule::driveUsage(const QString& mountPoint) const {

@@ -11,9 +11,11 @@
 #include "stats/StatisticItem.h"
 
 #include <QChar>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -70,6 +72,11 @@ public:
     SystemInfoModule(SystemSources sources, SettingsStore* driveLetterStore);
 
     const SystemSources& sources() const { return sources_; }
+
+    // Readings younger than `windowMs` on `clockMs` (monotonic milliseconds) are used again rather
+    // than read afresh: the memory and power records and the filesystem figures. Consumers that
+    // tick in the same wake-up then share one sample. 0, the default, reads every time.
+    void setSampleReuse(int windowMs, std::function<qint64()> clockMs);
 
     // --- Sampling ------------------------------------------------------------------------------
 
@@ -151,7 +158,17 @@ public:
     std::unique_ptr<CMemState> createMemState() const;
 
 private:
+    bool fresh(qint64 readAtMs) const;
+
     SystemSources sources_;
+    int reuseWindowMs_ = 0;
+    std::function<qint64()> clockMs_;
+    std::optional<qint64> statusReadAtMs_;
+    struct SpaceReading {
+        qint64 readAtMs = 0;
+        std::optional<DiskSpace> space;
+    };
+    mutable QHash<QString, SpaceReading> spaceReadings_;
     DriveLetterMap letters_;
 
     MemoryStatus memoryStatus_;

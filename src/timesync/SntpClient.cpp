@@ -7,14 +7,15 @@
 #include <QPointer>
 #include <QTimeZone>
 #include <QUdpSocket>
+#include <algorithm>
 #include <cstdlib>
 
 SntpClient::SntpClient(ClockSetter& clockSetter, HostLookup& hostLookup, QObject* parent)
     : QObject(parent),
       clockSetter_(clockSetter),
       hostLookup_(hostLookup),
-      utcClock_([] { return QDateTime::currentDateTimeUtc(); }),
-      ticks_(&TimeSync::TickCountUnsigned),
+      wallClock_(&TimeSync::utcNanoseconds),
+      monotonicClock_(&TimeSync::monotonicNanoseconds),
       earliestDate_(programBuildDate()) {
     connect(&timOutClient, &QTimer::timeout, this, &SntpClient::countDown);
 }
@@ -60,8 +61,13 @@ void SntpClient::send(const SntpTarget& target, const QHostAddress& address, int
                                  ? QHostAddress(QHostAddress::AnyIPv6)
                                  : QHostAddress(QHostAddress::AnyIPv4);
     const QByteArray datagram = SntpPacket::request(request_->transmit);
-    const bool sent = request_->socket->bind(any, 0) &&
-                      request_->socket->writeDatagram(datagram, address, target.port) == datagram.size();
+    bool sent = request_->socket->bind(any, 0);
+    if (sent) {
+        // Taken before the send: on loopback the server may have answered before it returns.
+        request_->sentWallNs = wallClock_();
+        request_->sentMonotonicNs = monotonicClock_();
+        sent = request_->socket->writeDatagram(datagram, address, target.port) == datagram.size();
+    }
     if (!sent) {
         const quint16 port = request_->port;
         finishRequest();  // a failed send must not be counted down and reported a second time
@@ -69,7 +75,6 @@ void SntpClient::send(const SntpTarget& target, const QHostAddress& address, int
         Q_EMIT requestFailed(QStringLiteral("UDP"), port);
         return;
     }
-    request_->startTick = ticks_();
     state_ = State::Waiting;
     timOutClient.start(timing_.tickMs);
 }
@@ -78,7 +83,7 @@ void SntpClient::readDatagrams() {
     if (!request_) {
         return;
     }
-    const qint64 roundTripMs = TimeSync::ElapsedMilliseconds(request_->startTick, ticks_());
+    const qint64 elapsedNs = monotonicClock_() - request_->sentMonotonicNs;
     QUdpSocket* socket = request_->socket;
     while (request_ && request_->socket == socket && socket->hasPendingDatagrams()) {
         const qint64 size = socket->pendingDatagramSize();
@@ -96,12 +101,12 @@ void SntpClient::readDatagrams() {
             return;
         }
         datagram.truncate(read);
-        processDatagram(datagram, sender, senderPort, roundTripMs);
+        processDatagram(datagram, sender, senderPort, elapsedNs);
     }
 }
 
 void SntpClient::processDatagram(const QByteArray& datagram, const QHostAddress& sender, quint16 senderPort,
-                                 qint64 roundTripMs) {
+                                 qint64 elapsedNs) {
     if (!request_ || state_ != State::Waiting) {
         return;
     }
@@ -132,25 +137,37 @@ void SntpClient::processDatagram(const QByteArray& datagram, const QHostAddress&
         Q_EMIT exchangeStopped();
         return;
     }
-    handleOwnReply(request, *reply, roundTripMs);
+    handleOwnReply(request, *reply, elapsedNs);
 }
 
-void SntpClient::handleOwnReply(const Request& request, const SntpPacket::Reply& reply, qint64 roundTripMs) {
-    const QDateTime computerTime = utcClock_();
+void SntpClient::handleOwnReply(const Request& request, const SntpPacket::Reply& reply, qint64 elapsedNs) {
+    TimeSync::ExchangeTimes times;
+    times.requestSent = request.sentWallNs;
+    // T4 from the monotonic clock: a clock set while the request was out does not count.
+    times.replyReceived = request.sentWallNs + elapsedNs;
+    times.serverSent = TimeSync::NtpTimestampToUnixNanoseconds(reply.transmit);
+    // A server that leaves its receive time out is taken to answer at once.
+    times.serverReceived =
+        reply.receive != 0 ? TimeSync::NtpTimestampToUnixNanoseconds(reply.receive) : times.serverSent;
+    // A server that claims to have held the request longer than it was away is not believed
+    // about that: no negative round trip.
+    const qint64 roundTripMs =
+        std::max<qint64>(0, TimeSync::nanosecondsToMilliseconds(TimeSync::roundTripNs(times)));
+    const qint64 offsetNs = TimeSync::clockOffsetNs(times);
+
+    const qint64 computerMs = TimeSync::nanosecondsToMilliseconds(times.replyReceived);
+    const QDateTime computerTime = QDateTime::fromMSecsSinceEpoch(computerMs, QTimeZone::utc());
     log(QStringLiteral("Response received in: ") + TimeSync::formatRoundTrip(roundTripMs, locale_));
     if (const auto why = SntpPacket::rejection(reply)) {
         log(*why);
         Q_EMIT exchangeStopped();
         return;
     }
-    const qint64 serverMs =
-        TimeSync::addHalfRoundTrip(TimeSync::NtpTimestampToMilliseconds(reply.transmit), roundTripMs);
     log(QStringLiteral("Computer's current date/time: ") +
         TimeSync::FormatSystemTimeMs(computerTime, locale_));
-    const qint64 unixMs = serverMs - TimeSync::kMillisecondsFrom1900To1970;
-    const QDateTime serverTime = QDateTime::fromMSecsSinceEpoch(unixMs, QTimeZone::utc());
+    const qint64 differenceMs = TimeSync::nanosecondsToMilliseconds(offsetNs);
+    const QDateTime serverTime = QDateTime::fromMSecsSinceEpoch(computerMs + differenceMs, QTimeZone::utc());
     log(QStringLiteral("Server's current date/time: ") + TimeSync::FormatSystemTimeMs(serverTime, locale_));
-    const qint64 differenceMs = unixMs - computerTime.toMSecsSinceEpoch();
     log(QStringLiteral("Difference/adjustment to computer's clock: ") +
         TimeSync::formatDifference(differenceMs, locale_));
     if (serverTime.date() < earliestDate_) {
@@ -182,13 +199,13 @@ void SntpClient::handleOwnReply(const Request& request, const SntpPacket::Reply&
         }
         log(QStringLiteral("The difference is more than one day: setting the clock as confirmed"));
     }
-    setClock(differenceMs);
+    setClock(TimeSync::nanosecondsToMicroseconds(offsetNs));
 }
 
-void SntpClient::setClock(qint64 differenceMs) {
+void SntpClient::setClock(qint64 offsetUs) {
     const quint64 attempt = attempt_;
     QPointer<SntpClient> self(this);
-    clockSetter_.adjustClock(differenceMs * 1000, [self, attempt](const ClockSetResult& result) {
+    clockSetter_.adjustClock(offsetUs, [self, attempt](const ClockSetResult& result) {
         if (!self || self->attempt_ != attempt || self->state_ != State::SettingClock) {
             return;
         }

@@ -32,8 +32,8 @@ public:
         int tickMs = 1000;     // one count of the time-out
         int requestTicks = 5;  // counts a request waits for its reply
     };
-    using UtcClock = std::function<QDateTime()>;
-    using TickSource = std::function<quint32()>;
+    // Nanoseconds: the wall clock since 1970 UTC, or a monotonic count for the time in flight.
+    using NanosecondClock = std::function<qint64()>;
     // Asked before the clock is moved by more than a day; true only when the user agreed. May run
     // a modal dialog.
     using LargeChangeQuestion = std::function<bool(qint64 differenceMs, const QDateTime& serverTime)>;
@@ -43,8 +43,8 @@ public:
     ~SntpClient() override;
 
     void setTiming(const Timing& timing) { timing_ = timing; }
-    void setUtcClock(UtcClock clock) { utcClock_ = std::move(clock); }
-    void setTickSource(TickSource ticks) { ticks_ = std::move(ticks); }
+    void setWallClock(NanosecondClock clock) { wallClock_ = std::move(clock); }
+    void setMonotonicClock(NanosecondClock clock) { monotonicClock_ = std::move(clock); }
     void setLocale(const QLocale& locale) { locale_ = locale; }
     // A server date before this one cannot be right; the program's build date unless tests say.
     void setEarliestDate(const QDate& date) { earliestDate_ = date; }
@@ -60,10 +60,10 @@ public:
     void abandon();
     bool busy() const { return state_ != State::Idle; }
 
-    // Handles one datagram that arrived for the request in flight, `roundTripMs` after it was
-    // sent. The socket's handler calls it; public so the handling can be measured on its own.
+    // Handles one datagram that arrived for the request in flight, `elapsedNs` after it was sent.
+    // The socket's handler calls it; public so the handling can be measured on its own.
     void processDatagram(const QByteArray& datagram, const QHostAddress& sender, quint16 senderPort,
-                         qint64 roundTripMs);
+                         qint64 elapsedNs);
 
 Q_SIGNALS:
     void lineLogged(const QString& line);
@@ -73,7 +73,8 @@ Q_SIGNALS:
     void exchangeStopped();
     // A valid reply was handled; `clockChanged` tells whether the clock was moved.
     void exchangeSucceeded(bool clockChanged);
-    // What a valid reply taught about the server at `index` of the built-in table (-1: none).
+    // What a valid reply taught about the server at `index` of the built-in table (-1: none); the
+    // round trip leaves out the time the server held the request.
     void serverAnswered(int index, int stratum, qint64 roundTripMs);
 
 private:
@@ -83,7 +84,8 @@ private:
         QHostAddress address;
         quint16 port = 0;
         quint64 transmit = 0;
-        quint32 startTick = 0;
+        qint64 sentWallNs = 0;       // T1 on the wall clock
+        qint64 sentMonotonicNs = 0;  // the same moment on the monotonic clock
         int ticksLeft = 0;
         int flags = 0;
         int index = -1;
@@ -92,16 +94,16 @@ private:
     void send(const SntpTarget& target, const QHostAddress& address, int flags);
     void readDatagrams();
     void countDown();
-    void handleOwnReply(const Request& request, const SntpPacket::Reply& reply, qint64 roundTripMs);
-    void setClock(qint64 differenceMs);
+    void handleOwnReply(const Request& request, const SntpPacket::Reply& reply, qint64 elapsedNs);
+    void setClock(qint64 offsetUs);
     void finishRequest();
     void log(const QString& line) { Q_EMIT lineLogged(line); }
 
     ClockSetter& clockSetter_;
     HostLookup& hostLookup_;
     Timing timing_;
-    UtcClock utcClock_;
-    TickSource ticks_;
+    NanosecondClock wallClock_;
+    NanosecondClock monotonicClock_;
     QLocale locale_;
     QDate earliestDate_;
     LargeChangeQuestion largeChangeQuestion_;

@@ -7,6 +7,7 @@ namespace SntpPacket {
 
 namespace {
 constexpr int kOriginateOffset = 24;
+constexpr int kReceiveOffset = 32;
 constexpr int kTransmitOffset = 40;
 
 quint64 timestampAt(const QByteArray& datagram, int offset) {
@@ -41,6 +42,7 @@ std::optional<Reply> parse(const QByteArray& datagram) {
     reply.stratum = static_cast<quint8>(datagram.at(1));
     reply.referenceId = datagram.mid(12, 4);
     reply.originate = timestampAt(datagram, kOriginateOffset);
+    reply.receive = timestampAt(datagram, kReceiveOffset);
     reply.transmit = timestampAt(datagram, kTransmitOffset);
     return reply;
 }

@@ -23,6 +23,7 @@ struct Reply {
     int stratum = 0;
     QByteArray referenceId;  // bytes 12 to 15: the kiss-o'-death code when the stratum is 0
     quint64 originate = 0;   // bytes 24 to 31: our transmit timestamp, echoed
+    quint64 receive = 0;     // bytes 32 to 39: when the server received the request
     quint64 transmit = 0;    // bytes 40 to 47: when the server sent the reply
 };
 

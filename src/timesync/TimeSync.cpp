@@ -28,21 +28,45 @@ qint64 NtpTimestampToMilliseconds(quint64 timestamp) {
     return qint64(seconds) * 1000 + fractionMs;
 }
 
-qint64 addHalfRoundTrip(qint64 transmitMs, qint64 roundTripMs) {
-    return qint64(divideRoundHalfToEven(__int128(transmitMs) * 2 + roundTripMs, 2));
-}
-
-quint32 TickCountUnsigned() {
-    const auto sinceStart = std::chrono::steady_clock::now().time_since_epoch();
-    return static_cast<quint32>(std::chrono::duration_cast<std::chrono::milliseconds>(sinceStart).count());
-}
-
-qint64 ElapsedMilliseconds(quint32 start, quint32 now) {
-    qint64 current = now;
-    if (now < start) {
-        current += qint64(kEraSeconds);
+qint64 NtpTimestampToUnixNanoseconds(quint64 timestamp) {
+    quint64 seconds = timestamp >> 32;
+    if ((timestamp >> 63) == 0) {
+        seconds += kEraSeconds;
     }
-    return current - start;
+    const auto fractionNs =
+        qint64(divideRoundHalfToEven(__int128(timestamp & 0xFFFFFFFFu) * 1000000000, kEraSeconds));
+    return qint64(seconds) * 1000000000 + fractionNs - kNanosecondsFrom1900To1970;
+}
+
+qint64 clockOffsetNs(const ExchangeTimes& t) {
+    // 128 bits: the two legs of a clock decades off would overflow 64 bits when added.
+    const __int128 sum =
+        __int128(t.serverReceived) - t.requestSent + (__int128(t.serverSent) - t.replyReceived);
+    return qint64(divideRoundHalfToEven(sum, 2));
+}
+
+qint64 roundTripNs(const ExchangeTimes& t) {
+    return (t.replyReceived - t.requestSent) - (t.serverSent - t.serverReceived);
+}
+
+qint64 nanosecondsToMicroseconds(qint64 nanoseconds) {
+    return qint64(divideRoundHalfToEven(nanoseconds, 1000));
+}
+
+qint64 nanosecondsToMilliseconds(qint64 nanoseconds) {
+    return qint64(divideRoundHalfToEven(nanoseconds, 1000000));
+}
+
+qint64 monotonicNanoseconds() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+qint64 utcNanoseconds() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
 }
 
 QString FormatSystemTimeMs(const QDateTime& time, const QLocale& locale) {

@@ -179,6 +179,25 @@ private Q_SLOTS:
         QCOMPARE(monitor->Timer1.interval(), 1000);
     }
 
+    // The monitor window's refresh carries a check that is nearly due; one that is not waits.
+    void checkJoinsARefreshOnlyWhenNearlyDue() {
+        monitor->Timer1.start(1000);
+        monitor->joinTick();
+        QVERIFY(readings.asked.isEmpty());
+        QVERIFY(monitor->Timer1.remainingTime() > ThresholdMonitor::kJoinWindowMs);
+
+        monitor->Timer1.start(ThresholdMonitor::kJoinWindowMs - 50);
+        monitor->joinTick();
+        QCOMPARE(readings.asked.value(0), QStringLiteral("refresh"));
+        QVERIFY(monitor->Timer1.isActive());
+        QVERIFY(monitor->Timer1.remainingTime() > 900);  // started over: its own tick would not follow
+
+        readings.asked.clear();
+        monitor->setWatching(false);
+        monitor->joinTick();
+        QVERIFY(readings.asked.isEmpty());
+    }
+
     void balloonAtTheIconAndTheWorkAreaBottom() {
         level(StatisticItem::CPU, 50);
         readings.values[StatisticItem::CPU] = 85;
@@ -292,7 +311,14 @@ private Q_SLOTS:
         items.setMonitorOpen(true);
         items.mnuOnTop.checked = true;
         monitor->timer1Tick();
+        QCOMPARE(raised, 0);  // no balloon to cover it
+        level(StatisticItem::CPU, 50);
+        readings.values[StatisticItem::CPU] = 80;
+        monitor->timer1Tick();
+        QCOMPARE(balloon.shown, 1);
         QCOMPARE(raised, 1);
+        monitor->timer1Tick();
+        QCOMPARE(raised, 2);
     }
 };
 

@@ -102,6 +102,23 @@ QPoint besideBar(const MonitorWindow& display, int row) {
     return {display.frameGeometry().right() + 1, bar->mapToGlobal(bar->rect().center()).y()};
 }
 
+// Counts the paint events each bar of a list receives.
+struct PaintCounter : QObject {
+    const QList<LevelBar*>& bars;
+    QList<int>& paints;
+    PaintCounter(const QList<LevelBar*>& watched, QList<int>& counts) : bars(watched), paints(counts) {
+        for (LevelBar* bar : bars) {
+            bar->installEventFilter(this);
+        }
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            ++paints[bars.indexOf(watched)];
+        }
+        return false;
+    }
+};
+
 // Moves the pointer onto a row's bar as a user does and lets the balloon delay run out.
 void hover(MonitorWindow& display, int row) {
     static int nudge = 0;            // a move to where the pointer already is would be no move
@@ -171,6 +188,34 @@ private Q_SLOTS:
         QCOMPARE(display->Timer1.interval(), 900);
         delete display;
         QVERIFY(rig.items.mnuDisplay.enabled);
+    }
+
+    // At rest the refresh costs little: a bar repaints only when its drawn value moved, and a
+    // window that is not shown does not refresh at all (it catches up when shown again).
+    void onlyChangedBarsRepaintAndHiddenWindowsRest() {
+        Rig rig;
+        rig.show({StatisticItem::PhysMem, StatisticItem::VirtMem, StatisticItem::CDrive});
+        QPointer<MonitorWindow> display = rig.open();
+        QVERIFY(display);
+        QVERIFY(QTest::qWaitForWindowExposed(display));
+        QList<int> paints(display->rowCount(), 0);
+        PaintCounter counter(display->StatBar, paints);
+        QCoreApplication::processEvents();  // whatever was pending is drawn before counting
+        paints.fill(0);
+
+        rig.setMemoryLoad(51);
+        display->Timer1_Timer();
+        QTRY_COMPARE(paints.at(0), 1);
+        QCoreApplication::processEvents();
+        QCOMPARE(paints, QList<int>({1, 0, 0}));
+
+        display->hide();
+        QVERIFY(!display->Timer1.isActive());
+        rig.setMemoryLoad(52);
+        display->show();
+        QVERIFY(display->Timer1.isActive());
+        QCOMPARE(display->StatBar.at(0)->value(), 52);
+        delete display.data();
     }
 
     void batteryRowFollowsTheState() {

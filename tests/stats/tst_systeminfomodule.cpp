@@ -276,6 +276,39 @@ private Q_SLOTS:
         QVERIFY(!module->driveValue('D'));  // gone: no value rather than another disk's
     }
 
+    // Consumers ticking in the same wake-up share one sample; a later tick reads afresh, and so
+    // does every read without sharing.
+    void samplesAreSharedWithinTheReuseWindow() {
+        fake.memory->status = memory(800, 700, 37);
+        fake.space->set("/", 1, 3);
+        for (int reads = 0; reads < 3; ++reads) {
+            module->RefreshSystemStatus();
+            QCOMPARE(module->driveValue('C'), std::optional<qint16>(25));
+        }
+        QCOMPARE(fake.memory->reads, 3);
+        QCOMPARE(fake.space->queries, 3);
+
+        qint64 nowMs = 1000;
+        module->setSampleReuse(100, [&nowMs] { return nowMs; });
+        module->RefreshSystemStatus();
+        QCOMPARE(module->driveValue('C'), std::optional<qint16>(25));
+        fake.memory->status = memory(800, 700, 60);
+        fake.space->set("/", 0, 3);
+        nowMs += 99;
+        module->RefreshSystemStatus();
+        QCOMPARE(module->itemValue(1, nullptr), std::optional<qint16>(37));
+        QCOMPARE(module->driveValue('C'), std::optional<qint16>(25));
+        QCOMPARE(fake.memory->reads, 4);
+        QCOMPARE(fake.space->queries, 4);
+
+        nowMs += 1;
+        module->RefreshSystemStatus();
+        QCOMPARE(module->itemValue(1, nullptr), std::optional<qint16>(60));
+        QCOMPARE(module->driveValue('C'), std::optional<qint16>(0));
+        QCOMPARE(fake.memory->reads, 5);
+        QCOMPARE(fake.space->queries, 5);
+    }
+
     void unreadableMountTableKeepsTheList() {
         fake.mounts->set({"/", "/home"});
         module->EnumFixedDrives();

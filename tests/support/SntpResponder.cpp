@@ -1,8 +1,10 @@
 #include "support/SntpResponder.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QtEndian>
+#include <chrono>
 
 SntpResponder::SntpResponder(const QHostAddress& address, quint16 port) {
     answer = [](const QByteArray& request) { return QList<QByteArray>{reply(request)}; };
@@ -19,11 +21,23 @@ QString SntpResponder::target() const {
 }
 
 quint64 SntpResponder::ntpTimestamp(qint64 unixMs) {
-    const qint64 ntpMs = unixMs + 2208988800LL * 1000;
-    const quint64 seconds = quint64(ntpMs / 1000) & 0xFFFFFFFFu;  // era 1 wraps to small values
-    const quint64 fraction = (quint64(ntpMs % 1000) << 32) / 1000;
+    return ntpTimestampNs(unixMs * 1000000);
+}
+
+quint64 SntpResponder::ntpTimestampNs(qint64 unixNs) {
+    const qint64 ntpNs = unixNs + 2208988800LL * 1000000000;
+    const quint64 seconds = quint64(ntpNs / 1000000000) & 0xFFFFFFFFu;  // era 1 wraps to small values
+    const quint64 fraction = (quint64(ntpNs % 1000000000) << 32) / 1000000000;
     return (seconds << 32) | fraction;
 }
+
+namespace {
+qint64 utcNowNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+}  // namespace
 
 void SntpResponder::setTimestamp(QByteArray& datagram, int offset, quint64 timestamp) {
     qToBigEndian(timestamp, datagram.data() + offset);
@@ -36,7 +50,7 @@ QByteArray SntpResponder::reply(const QByteArray& request, qint64 offsetMs) {
     datagram[2] = 6;                              // poll
     datagram[3] = char(-20);                      // precision
     datagram.replace(12, 4, "LOCL");
-    const quint64 now = ntpTimestamp(QDateTime::currentMSecsSinceEpoch() + offsetMs);
+    const quint64 now = ntpTimestampNs(utcNowNs() + offsetMs * 1000000);
     setTimestamp(datagram, 16, now);
     if (request.size() >= 48) {
         datagram.replace(24, 8, request.mid(40, 8));  // originate: the client's transmit time
@@ -59,8 +73,15 @@ void SntpResponder::readRequests() {
         request.truncate(read);
         requests << request;
         const QList<QByteArray> replies = answer(request);
-        const auto sendAll = [this, replies, sender, senderPort] {
-            for (const QByteArray& datagram : replies) {
+        QElapsedTimer held;
+        held.start();
+        const auto sendAll = [this, replies, sender, senderPort, held] {
+            for (QByteArray datagram : replies) {
+                if (stampsWhenSent && datagram.size() >= 48) {
+                    const quint64 made = qFromBigEndian<quint64>(datagram.constData() + 40);
+                    const auto heldFor = quint64((__int128(held.nsecsElapsed()) << 32) / 1000000000);
+                    setTimestamp(datagram, 40, made + heldFor);
+                }
                 socket_.writeDatagram(datagram, sender, senderPort);
             }
         };

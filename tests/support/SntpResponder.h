@@ -25,12 +25,16 @@ public:
 
     Answer answer;
     int delayMs = 0;
+    // A busy server: the transmit time of a delayed answer says when it left, not when it was made.
+    bool stampsWhenSent = false;
     QList<QByteArray> requests;
 
     // A valid reply to `request` whose receive and transmit timestamps are now + offsetMs.
     static QByteArray reply(const QByteArray& request, qint64 offsetMs = 0);
-    // The NTP timestamp of a moment given in milliseconds since 1970 (era 0 or 1 as the date needs).
+    // The NTP timestamp of a moment given in milliseconds or nanoseconds since 1970 (era 0 or 1 as
+    // the date needs).
     static quint64 ntpTimestamp(qint64 unixMs);
+    static quint64 ntpTimestampNs(qint64 unixNs);
     static void setTimestamp(QByteArray& datagram, int offset, quint64 timestamp);
 
 private:

@@ -136,6 +136,7 @@ private Q_SLOTS:
         SntpResponder responder;
         responder.answer = [](const QByteArray& request) {
             QByteArray reply = SntpResponder::reply(request);
+            SntpResponder::setTimestamp(reply, 32, quint64(0x60000000) << 32);
             SntpResponder::setTimestamp(reply, 40, quint64(0x60000000) << 32);
             return QList<QByteArray>{reply};
         };

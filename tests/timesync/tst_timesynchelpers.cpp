@@ -39,32 +39,62 @@ private Q_SLOTS:
                  QDateTime(QDate(2036, 2, 7), QTime(6, 28, 32), QTimeZone::utc()));
     }
 
-    void halfRoundTrip_data() {
-        QTest::addColumn<qint64>("transmit");
+    void timestampToNanoseconds() {
+        // 0.5 s exactly; 2^-32 s is 0.2328 ns, which rounds to 0; 2^-31 s is 0.4657 ns, to 0 too,
+        // and 3 x 2^-32 s (0.6985 ns) to 1.
+        const qint64 base = Q_INT64_C(3783942016) * 1000000000 - kNanosecondsFrom1900To1970;
+        QCOMPARE(NtpTimestampToUnixNanoseconds(Q_UINT64_C(0xE18A5F8080000000)), base + 500000000);
+        QCOMPARE(NtpTimestampToUnixNanoseconds(Q_UINT64_C(0xE18A5F8000000001)), base);
+        QCOMPARE(NtpTimestampToUnixNanoseconds(Q_UINT64_C(0xE18A5F8000000003)), base + 1);
+        // Era 1 as for milliseconds.
+        QCOMPARE(NtpTimestampToUnixNanoseconds(Q_UINT64_C(0x0000001000000000)),
+                 NtpTimestampToMilliseconds(Q_UINT64_C(0x0000001000000000)) * 1000000 -
+                     kNanosecondsFrom1900To1970);
+    }
+
+    // T1..T4 in nanoseconds, the offset and the round trip they give.
+    void offsetAndRoundTrip_data() {
+        QTest::addColumn<qint64>("t1");
+        QTest::addColumn<qint64>("t2");
+        QTest::addColumn<qint64>("t3");
+        QTest::addColumn<qint64>("t4");
+        QTest::addColumn<qint64>("offset");
         QTest::addColumn<qint64>("roundTrip");
-        QTest::addColumn<qint64>("result");
-        QTest::newRow("100.000 + 1 ms stays") << Q_INT64_C(100000) << Q_INT64_C(1) << Q_INT64_C(100000);
-        QTest::newRow("100.001 + 1 ms goes up") << Q_INT64_C(100001) << Q_INT64_C(1) << Q_INT64_C(100002);
-        QTest::newRow("example, 100 ms")
-            << Q_INT64_C(3783942016500) << Q_INT64_C(100) << Q_INT64_C(3783942016550);
+        // Clocks agree, 0.3 ms each way, the server holds the request for a second: no offset.
+        QTest::newRow("busy server") << Q_INT64_C(0) << Q_INT64_C(300000) << Q_INT64_C(1000300000)
+                                     << Q_INT64_C(1000600000) << Q_INT64_C(0) << Q_INT64_C(600000);
+        // The server 2.5 s ahead, 50 ms each way.
+        QTest::newRow("server ahead")
+            << Q_INT64_C(1000000000) << Q_INT64_C(3550000000) << Q_INT64_C(3550000000)
+            << Q_INT64_C(1100000000) << Q_INT64_C(2500000000) << Q_INT64_C(100000000);
+        // Halves go to the even neighbour, below zero as well.
+        QTest::newRow("half up to even")
+            << Q_INT64_C(0) << Q_INT64_C(3) << Q_INT64_C(3) << Q_INT64_C(0) << Q_INT64_C(3) << Q_INT64_C(0);
+        QTest::newRow("half down to even") << Q_INT64_C(0) << Q_INT64_C(-5) << Q_INT64_C(0) << Q_INT64_C(0)
+                                           << Q_INT64_C(-2) << Q_INT64_C(-5);
+        // A clock off by decades: the legs add up beyond 64 bits.
+        QTest::newRow("decades") << Q_INT64_C(0) << Q_INT64_C(0x7000000000000000)
+                                 << Q_INT64_C(0x7000000000000000) << Q_INT64_C(0)
+                                 << Q_INT64_C(0x7000000000000000) << Q_INT64_C(0);
     }
-    void halfRoundTrip() {
-        QFETCH(qint64, transmit);
+    void offsetAndRoundTrip() {
+        QFETCH(qint64, t1);
+        QFETCH(qint64, t2);
+        QFETCH(qint64, t3);
+        QFETCH(qint64, t4);
+        QFETCH(qint64, offset);
         QFETCH(qint64, roundTrip);
-        QFETCH(qint64, result);
-        QCOMPARE(addHalfRoundTrip(transmit, roundTrip), result);
+        const ExchangeTimes times{t1, t2, t3, t4};
+        QCOMPARE(clockOffsetNs(times), offset);
+        QCOMPARE(roundTripNs(times), roundTrip);
     }
 
-    void exampleServerTime() {
-        const qint64 t = addHalfRoundTrip(NtpTimestampToMilliseconds(Q_UINT64_C(0xE18A5F8080000000)), 100);
-        QCOMPARE(t - kMillisecondsFrom1900To1970, Q_INT64_C(1574953216550));
-        QCOMPARE(QDateTime::fromMSecsSinceEpoch(t - kMillisecondsFrom1900To1970, QTimeZone::utc()),
-                 QDateTime(QDate(2019, 11, 28), QTime(15, 0, 16, 550), QTimeZone::utc()));
-    }
-
-    void elapsedAcrossWrap() {
-        QCOMPARE(ElapsedMilliseconds(4294967200u, 100u), Q_INT64_C(196));
-        QCOMPARE(ElapsedMilliseconds(1000u, 1118u), Q_INT64_C(118));
+    void nanosecondsRoundHalfToEven() {
+        QCOMPARE(nanosecondsToMilliseconds(2500000), Q_INT64_C(2));
+        QCOMPARE(nanosecondsToMilliseconds(3500000), Q_INT64_C(4));
+        QCOMPARE(nanosecondsToMilliseconds(-2500001), Q_INT64_C(-3));
+        QCOMPARE(nanosecondsToMicroseconds(1500), Q_INT64_C(2));
+        QCOMPARE(nanosecondsToMicroseconds(-1499), Q_INT64_C(-1));
     }
 
     void texts_data() {
