@@ -234,8 +234,7 @@ bool OptionsTimeSyncPage::ownServerAcceptable() const {
 
 void OptionsTimeSyncPage::showOwnServerProblem() {
     OwnServerNote->setText(
-        QStringLiteral("Not a server address: type a host name or address, host:port or [IPv6 address]:port, "
-                       "with a port from 1 to 65535."));
+        QStringLiteral("Not a server address: use host, host:port or [IPv6]:port, port 1 to 65535."));
     OwnServerNote->show();
     OwnServer->setFocus();
 }
