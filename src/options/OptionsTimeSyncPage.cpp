@@ -5,7 +5,7 @@
 #include "options/SpinButtons.h"
 #include "settings/SharedSettingsState.h"
 #include "stats/SysInfo.h"
-#include "timesync/SntpTarget.h"
+#include "timesync/TimeServerAddress.h"
 #include "timesync/TimeServerTable.h"
 
 #include <QCheckBox>
@@ -229,12 +229,13 @@ void OptionsTimeSyncPage::followSyncBox() {
 
 bool OptionsTimeSyncPage::ownServerAcceptable() const {
     const QString text = OwnServer->text().trimmed();
-    return text.isEmpty() || SntpTarget::parse(text).has_value();
+    return text.isEmpty() || parseTimeServerAddress(text).has_value();
 }
 
 void OptionsTimeSyncPage::showOwnServerProblem() {
-    OwnServerNote->setText(
-        QStringLiteral("Not a server address: use host, host:port or [IPv6]:port, port 1 to 65535."));
+    QString problem;
+    parseTimeServerAddress(OwnServer->text(), &problem);
+    OwnServerNote->setText(QStringLiteral("Not a server address: ") + problem);
     OwnServerNote->show();
     OwnServer->setFocus();
 }
