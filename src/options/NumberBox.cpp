@@ -182,7 +182,8 @@ QString NumberBox::formatted() const {
 
 void NumberBox::setValue(double number) {
     text_ = plainText(number);
-    const QString shown = formatted();
+    // Being edited, the box shows what typing gives: a picture's "%" would end up among the digits.
+    const QString shown = editing() ? clean(text_, positiveOnly_).text : formatted();
     snapshot_ = clean(shown, positiveOnly_).text;
     replacing_ = true;
     text_ = shown;
@@ -288,9 +289,13 @@ void NumberBox::replaceText(const QString& text) {
     replacing_ = false;
 }
 
+bool NumberBox::editing() const {
+    return hasFocus_ && !locked_ && enabled_;
+}
+
 QString NumberBox::focusEntered() {
     hasFocus_ = true;
-    if (locked_ || !enabled_) {
+    if (!editing()) {
         return text_;
     }
     const QString bare = clean(text_, positiveOnly_).text;

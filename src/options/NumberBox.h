@@ -34,6 +34,7 @@ public:
 
     // --- Properties ----------------------------------------------------------------------------
     double value() const;
+    // The text becomes the number, formatted; while the box is being edited, the bare number.
     void setValue(double number);
     double maxValue() const { return maxValue_; }
     void setMaxValue(double limit);
@@ -75,6 +76,7 @@ Q_SIGNALS:
     void textReplaced(const QString& text);
 
 private:
+    bool editing() const;
     void clampToLimits();
     void replaceText(const QString& text);
 

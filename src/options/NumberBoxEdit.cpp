@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTimer>
 
 namespace {
@@ -13,7 +14,9 @@ constexpr int kMinimumHeightTwips = 255;
 
 NumberBoxEdit::NumberBoxEdit(QWidget* parent) : QLineEdit(parent) {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    setContextMenuPolicy(Qt::NoContextMenu);  // pasting goes through Ctrl+V and its cleaning
+    // Text comes in by keys only, each one through the filter: no menu to paste from, no drops.
+    setContextMenuPolicy(Qt::NoContextMenu);
+    setAcceptDrops(false);
     connect(this, &QLineEdit::textChanged, &box_, &NumberBox::textEdited);
     connect(&box_, &NumberBox::textReplaced, this, [this](const QString& text) {
         if (QLineEdit::text() != text) {
@@ -68,6 +71,30 @@ void NumberBoxEdit::keyPressEvent(QKeyEvent* event) {
         }
     }
     Q_EMIT KeyDown(event->key(), event->modifiers());
+}
+
+void NumberBoxEdit::typeIn(const QString& text) {
+    if (box_.locked()) {
+        return;
+    }
+    for (const QChar ch : text) {
+        if (ch.isPrint() && box_.acceptsCharacter(ch, selectionStart(), int(selectedText().size()))) {
+            insert(QString(ch));
+        }
+    }
+}
+
+void NumberBoxEdit::mouseReleaseEvent(QMouseEvent* event) {
+    // The middle button pastes the X selection; it is typed in rather than inserted whole.
+    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
+        event->accept();
+        if (rect().contains(event->position().toPoint())) {
+            deselect();
+            typeIn(QGuiApplication::clipboard()->text(QClipboard::Selection));
+        }
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
 }
 
 void NumberBoxEdit::focusInEvent(QFocusEvent* event) {

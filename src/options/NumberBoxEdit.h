@@ -29,11 +29,14 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     bool clipboardKey(QKeyEvent* event);
+    // Puts text in at the caret as if typed: each character passes the key filter or is dropped.
+    void typeIn(const QString& text);
 
     NumberBox box_;
 };

@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
@@ -48,6 +49,8 @@ Options::Options(LiveOptions live, PlatformFacts facts, OptionsHost& host, Syste
 }
 
 Options::~Options() {
+    // Hidden while whole: the focus leaving a number box reports to the dialog's pages.
+    hide();
     unload();
 }
 
@@ -274,7 +277,20 @@ bool Options::CheckStatisticsSelected() {
     return false;
 }
 
+// A server line holding no usable address stops every save, with the page showing why.
+bool Options::serverLineAcceptable() {
+    if (timeSync->ownServerAcceptable()) {
+        return true;
+    }
+    SSTab1->setCurrentIndex(TimeSyncPage);
+    timeSync->showOwnServerProblem();
+    return false;
+}
+
 void Options::applyButton_Click() {
+    if (!serverLineAcceptable()) {
+        return;
+    }
     if (!validatedOnce_) {
         validatedOnce_ = true;
         if (!CheckStatisticsSelected()) {
@@ -289,6 +305,9 @@ void Options::applyButton_Click() {
 }
 
 void Options::OKButton_Click() {
+    if (!serverLineAcceptable()) {
+        return;
+    }
     if (applyButton->isEnabled()) {
         commit_.SaveOptions(currentValues());
         // The saved server is the running program's server from now on, not the one it had.
@@ -308,11 +327,27 @@ void Options::cancelButton_Click() {
     const int answer = host_.showMessageBox(unsavedChangesQuestion(), MessageBoxStyles::YesNoCancelQuestion,
                                             QStringLiteral("Quorvane Options"));
     if (answer == MessageBoxResult::Yes) {
+        if (!serverLineAcceptable()) {
+            return;
+        }
         applyButton_Click();
         close();
     } else if (answer == MessageBoxResult::No) {
         close();
     }
+}
+
+// The buttons are no automatic defaults, so that Enter in a number box commits nothing; Enter on
+// a focused button presses it all the same.
+void Options::keyPressEvent(QKeyEvent* event) {
+    auto* button = qobject_cast<QPushButton*>(focusWidget());
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && button != nullptr &&
+        button->isEnabled()) {
+        event->accept();
+        button->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void Options::reject() {

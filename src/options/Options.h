@@ -61,6 +61,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 public Q_SLOTS:
     void reject() override;
@@ -76,6 +77,7 @@ private:
     void Timer1_Timer();
     void markChanged();
     bool CheckStatisticsSelected();
+    bool serverLineAcceptable();
     void applyButton_Click();
     void OKButton_Click();
     void cancelButton_Click();

@@ -15,7 +15,18 @@ bool OptionsValues::anyLevel() const {
     return std::ranges::any_of(level, [](int value) { return value > 0; });
 }
 
-void OptionsCommit::SaveOptions(const OptionsValues& values) {
+OptionsValues OptionsValues::limited() const {
+    OptionsValues values = *this;
+    values.transparentLevel = kTransparentLevel(transparentLevel);
+    for (int& value : values.level) {
+        value = kLevel(value);
+    }
+    values.syncDays = kSyncDays(syncDays);
+    return values;
+}
+
+void OptionsCommit::SaveOptions(const OptionsValues& entered) {
+    const OptionsValues values = entered.limited();
     TrayMenuState& items = live_.items;
     SharedSettingsState& shared = live_.shared;
     AppSettings& settings = live_.settings;
@@ -29,13 +40,13 @@ void OptionsCommit::SaveOptions(const OptionsValues& values) {
                                                                  : values.general[size_t(row.option)];
         live_.general.set(row.option, on);
     }
-    shared.transparentLevel = qint16(std::clamp(values.transparentLevel, -32768, 32767));
+    shared.transparentLevel = qint16(values.transparentLevel);
     settings.writeInt(QStringLiteral("TransparentLevel"), shared.transparentLevel);
 
     saveRows(values);
 
     settings.write(QStringLiteral("TimeServer"), shared.currentServerHost);
-    shared.autoSyncDays = qint16(std::clamp(values.syncDays, -32768, 32767));
+    shared.autoSyncDays = qint16(values.syncDays);
     settings.writeInt(QStringLiteral("AutoSyncDays"), shared.autoSyncDays);
 
     // The monitor window may be open (the synchronisation window's Settings button opens the

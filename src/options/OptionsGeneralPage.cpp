@@ -45,7 +45,8 @@ OptionsGeneralPage::OptionsGeneralPage(QWidget* parent) : QWidget(parent) {
         TransLevel = new NumberBoxEdit(this);
         TransLevel->setObjectName(QStringLiteral("TransLevel"));
         TransLevel->setFixedWidth(TransLevel->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 10);
-        TransLevel->box().setLimitedPicture(QStringLiteral("#0"), 25, 95, true);
+        TransLevel->box().setLimitedPicture(QStringLiteral("#0"), OptionsValues::kTransparentLevel.minimum,
+                                            OptionsValues::kTransparentLevel.maximum, true);
         TransLevel->setValue(kDefaultLevel);
         UpDown7 = new SpinButtons(this);
         UpDown7->setObjectName(QStringLiteral("UpDown7"));

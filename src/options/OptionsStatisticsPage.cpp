@@ -79,7 +79,8 @@ OptionsStatisticsPage::Row OptionsStatisticsPage::addRow(int index, const QStrin
     row.Threshold1 = new NumberBoxEdit(this);
     row.Threshold1->setObjectName(QStringLiteral("Threshold1(%1)").arg(index));
     // The rows that could go below zero on the old family took a sign.
-    row.Threshold1->box().setLimitedPicture(QStringLiteral("##0%"), 0, 100,
+    row.Threshold1->box().setLimitedPicture(QStringLiteral("##0%"), OptionsValues::kLevel.minimum,
+                                            OptionsValues::kLevel.maximum,
                                             index != 2 && index != 3 && index != 4);
     row.Threshold1->setValue(0);
     row.Threshold1->setGeometry(kBoxLeft, top, kBoxWidth, height);

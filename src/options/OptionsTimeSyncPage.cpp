@@ -1,9 +1,11 @@
 #include "options/OptionsTimeSyncPage.h"
 
 #include "options/NumberBoxEdit.h"
+#include "options/OptionsValues.h"
 #include "options/SpinButtons.h"
 #include "settings/SharedSettingsState.h"
 #include "stats/SysInfo.h"
+#include "timesync/TimeServerAddress.h"
 #include "timesync/TimeServerTable.h"
 
 #include <QCheckBox>
@@ -11,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -30,7 +33,7 @@ OptionsTimeSyncPage::OptionsTimeSyncPage(TimeServerTable& table, SharedSettingsS
     auto* layout = new QVBoxLayout(this);
 
     Frame1 = new QGroupBox(QStringLiteral("Server Selection"), this);
-    auto* servers = new QHBoxLayout(Frame1);
+    auto* servers = new QVBoxLayout(Frame1);
     ServerList = new QTreeWidget(Frame1);
     ServerList->setObjectName(QStringLiteral("ServerList"));
     ServerList->setHeaderHidden(true);
@@ -45,8 +48,23 @@ OptionsTimeSyncPage::OptionsTimeSyncPage(TimeServerTable& table, SharedSettingsS
     ServerNotes->setColumnWidth(0, std::max(750 / SysInfo::twipsPerPixelX(), captionWidth));
     ServerNotes->setColumnWidth(1, 5100 / SysInfo::twipsPerPixelX());
     ServerNotes->setSelectionMode(QAbstractItemView::NoSelection);
-    servers->addWidget(ServerList, 2);
-    servers->addWidget(ServerNotes, 3);
+    auto* lists = new QHBoxLayout;
+    lists->addWidget(ServerList, 2);
+    lists->addWidget(ServerNotes, 3);
+    servers->addLayout(lists, 1);
+    auto* own = new QHBoxLayout;
+    auto* ownLabel = new QLabel(QStringLiteral("Other server:"), Frame1);
+    OwnServer = new QLineEdit(Frame1);
+    OwnServer->setObjectName(QStringLiteral("OwnServer"));
+    OwnServer->setPlaceholderText(QStringLiteral("host or host:port"));
+    ownLabel->setBuddy(OwnServer);
+    OwnServerNote = new QLabel(Frame1);
+    OwnServerNote->setObjectName(QStringLiteral("OwnServerNote"));
+    own->addWidget(ownLabel);
+    own->addWidget(OwnServer, 1);
+    servers->addLayout(own);
+    servers->addWidget(OwnServerNote);
+    OwnServerNote->hide();
     layout->addWidget(Frame1, 1);
 
     Frame2 = new QGroupBox(QStringLiteral("Synchronization"), this);
@@ -57,7 +75,8 @@ OptionsTimeSyncPage::OptionsTimeSyncPage(TimeServerTable& table, SharedSettingsS
     SyncDays = new NumberBoxEdit(Frame2);
     SyncDays->setObjectName(QStringLiteral("SyncDays"));
     SyncDays->setFixedWidth(SyncDays->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 10);
-    SyncDays->box().setLimitedPicture(QStringLiteral("#0"), 1, 99, true);
+    SyncDays->box().setLimitedPicture(QStringLiteral("#0"), OptionsValues::kSyncDays.minimum,
+                                      OptionsValues::kSyncDays.maximum, true);
     SyncDays->setValue(7);
     UpDown2 = new SpinButtons(Frame2);
     UpDown2->setObjectName(QStringLiteral("UpDown2"));
@@ -84,6 +103,7 @@ OptionsTimeSyncPage::OptionsTimeSyncPage(TimeServerTable& table, SharedSettingsS
             ServerList_NodeClick(node);
         }
     });
+    connect(OwnServer, &QLineEdit::textEdited, this, &OptionsTimeSyncPage::OwnServer_Edited);
     connect(Check3, &QCheckBox::toggled, this, [this] {
         followSyncBox();
         Q_EMIT changed();
@@ -94,9 +114,11 @@ OptionsTimeSyncPage::OptionsTimeSyncPage(TimeServerTable& table, SharedSettingsS
 }
 
 void OptionsTimeSyncPage::prepare(bool syncAtStart, int syncDays, bool syncNowAvailable) {
+    openingHost_ = shared_.currentServerHost;
     table_.FindTimeServer(shared_.currentServerHost);
     if (table_.currentServerIndex == TimeServerTable::kNotFound) {
         table_.currentServer = nullptr;
+        OwnServer->setText(shared_.currentServerHost);  // a server of the user's own
     }
     BuildServerTree();
     ShowServerDetails(table_.currentServer);
@@ -159,13 +181,21 @@ void OptionsTimeSyncPage::ServerList_NodeClick(QTreeWidgetItem* node) {
         return;
     }
     const int index = node->data(0, kTagRole).toString().toInt();
-    if (index == table_.currentServerIndex || index < 0 || size_t(index) >= table_.timeServers.size()) {
+    if (index < 0 || size_t(index) >= table_.timeServers.size()) {
+        return;
+    }
+    // Back on the chosen server after its country or state cleared the details: they show again,
+    // and nothing has changed.
+    const bool chosenBefore = index == table_.currentServerIndex;
+    if (chosenBefore && table_.currentServer) {
         return;
     }
     table_.currentServerIndex = index;
     table_.currentServer = table_.timeServers.at(size_t(index)).get();
     ShowServerDetails(table_.currentServer);
-    Q_EMIT changed();
+    if (!chosenBefore) {
+        Q_EMIT changed();
+    }
 }
 
 void OptionsTimeSyncPage::ShowServerDetails(const TimeServer* record) {
@@ -174,6 +204,10 @@ void OptionsTimeSyncPage::ShowServerDetails(const TimeServer* record) {
         return;
     }
     shared_.currentServerHost = record->HostName();
+    listedHost_ = record->HostName();
+    // A server from the list replaces one typed in.
+    OwnServer->clear();
+    OwnServerNote->hide();
     const QString state = record->State().trimmed().isEmpty() ? QStringLiteral("N/A") : record->State();
     const QList<QStringList> rows = {{QStringLiteral("Country:"), record->Country()},
                                      {QStringLiteral("State:"), state},
@@ -191,4 +225,41 @@ void OptionsTimeSyncPage::followSyncBox() {
                             static_cast<QWidget*>(SyncDays), static_cast<QWidget*>(UpDown2)}) {
         widget->setEnabled(on);
     }
+}
+
+bool OptionsTimeSyncPage::ownServerAcceptable() const {
+    const QString text = OwnServer->text().trimmed();
+    return text.isEmpty() || parseTimeServerAddress(text).has_value();
+}
+
+void OptionsTimeSyncPage::showOwnServerProblem() {
+    QString problem;
+    parseTimeServerAddress(OwnServer->text(), &problem);
+    OwnServerNote->setText(QStringLiteral("Not a server address: ") + problem);
+    OwnServerNote->show();
+    OwnServer->setFocus();
+}
+
+// A valid address typed in is the chosen server at once, as a click on a listed one is; an empty
+// line gives the choice back to the list. Text that is no address changes nothing but the note.
+void OptionsTimeSyncPage::OwnServer_Edited(const QString& text) {
+    const QString host = text.trimmed();
+    if (!ownServerAcceptable()) {
+        showOwnServerProblem();
+        Q_EMIT changed();
+        return;
+    }
+    OwnServerNote->hide();
+    if (host.isEmpty()) {
+        shared_.currentServerHost = listedHost_.isEmpty() ? openingHost_ : listedHost_;
+    } else {
+        shared_.currentServerHost = host;
+        // No listed server is chosen now: the tree shows none, and its details go.
+        building_ = true;
+        ServerList->setCurrentItem(ServerList->topLevelItem(0));
+        building_ = false;
+        ServerNotes->clear();
+        table_.currentServer = nullptr;
+    }
+    Q_EMIT changed();
 }

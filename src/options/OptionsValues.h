@@ -10,6 +10,19 @@
 struct OptionsValues {
     static constexpr int kGeneralCount = 10;
 
+    struct Limits {
+        int minimum;
+        int maximum;
+        int operator()(int value) const {
+            return value < minimum ? minimum : (value > maximum ? maximum : value);
+        }
+    };
+    // What each box holds; a value is brought inside them when it is saved, whatever it came from
+    // (a box keyed into and committed by a shortcut before its focus left it).
+    static constexpr Limits kTransparentLevel{25, 95};
+    static constexpr Limits kLevel{0, 100};
+    static constexpr Limits kSyncDays{1, 99};
+
     std::array<bool, kGeneralCount> general{};  // Check0(0) .. Check0(9)
     int transparentLevel = 75;
     QList<bool> show;          // Check1(row)
@@ -20,4 +33,6 @@ struct OptionsValues {
 
     bool anyShown() const { return show.contains(true); }
     bool anyLevel() const;
+    // Every number inside its limits.
+    OptionsValues limited() const;
 };

@@ -1,5 +1,6 @@
 #include "widgets/EscapeReleaseCloser.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QWidget>
 
@@ -8,24 +9,60 @@ EscapeReleaseCloser::EscapeReleaseCloser(QWidget* window, Repeats repeats, std::
     window->installEventFilter(this);
 }
 
+// Releases are watched application-wide only between a press and its release.
+void EscapeReleaseCloser::watchReleases(bool on) {
+    pressed_ = on;
+    if (on) {
+        qApp->installEventFilter(this);
+    } else {
+        qApp->removeEventFilter(this);
+    }
+}
+
 bool EscapeReleaseCloser::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != window_ || (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)) {
+    if (event->type() == QEvent::Hide && watched == window_ && pressed_) {
+        watchReleases(false);
+    }
+    const bool press = event->type() == QEvent::KeyPress;
+    if (!press && event->type() != QEvent::KeyRelease) {
         return QObject::eventFilter(watched, event);
     }
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() != Qt::Key_Escape) {
         return false;
     }
-    if (event->type() == QEvent::KeyRelease) {
-        if (key->isAutoRepeat() && repeats_ == Repeats::Ignored) {
+    if (press) {
+        // The application-wide filter sees presses too; only one that reached the window counts.
+        if (watched != window_) {
             return false;
         }
-        if (close_) {
-            close_();
-        } else {
-            window_->close();
+        if (!key->isAutoRepeat()) {
+            watchReleases(true);
         }
+        key->accept();
+        return true;
     }
+    // The window system's own window objects see the key before the widgets do: only widgets count.
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!pressed_ || widget == nullptr) {
+        return false;
+    }
+    if (widget != window_ && !window_->isAncestorOf(widget)) {
+        if (!key->isAutoRepeat()) {
+            watchReleases(false);  // released in another window: this press is spent
+        }
+        return false;
+    }
+    if (key->isAutoRepeat() && repeats_ == Repeats::Ignored) {
+        key->accept();
+        return true;
+    }
+    watchReleases(false);
     key->accept();
+    if (close_) {
+        close_();
+    } else {
+        window_->close();
+    }
     return true;
 }

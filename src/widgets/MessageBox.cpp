@@ -1,6 +1,7 @@
 #include "widgets/MessageBox.h"
 
 #include "stats/SysInfo.h"
+#include "widgets/EscapeReleaseCloser.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -62,6 +63,9 @@ MessageBox::MessageBox(const QString& text, int styleNumber, const QString& titl
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("MessageBox"));
+    // Closed by the release, so that the release never reaches the window below.
+    new EscapeReleaseCloser(this, EscapeReleaseCloser::Repeats::Ignored,
+                            [this] { done(MessageBoxResult::Cancel); });
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect screenPixels = screen != nullptr ? screen->geometry() : QRect();
     const int twipsX = SysInfo::twipsPerPixelX();
@@ -120,10 +124,6 @@ void MessageBox::reject() {
 
 void MessageBox::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
-        case Qt::Key_Escape:
-            event->accept();
-            done(MessageBoxResult::Cancel);
-            return;
         case Qt::Key_Return:
         case Qt::Key_Enter: {
             event->accept();

@@ -167,6 +167,24 @@ private Q_SLOTS:
         QCOMPARE(window.box->selectedText(), QStringLiteral("123%"));
         QCOMPARE(changes.count(), 1);
     }
+
+    // A middle-click paste of the X selection is typed in: each character through the key filter.
+    void middleClickPasteIsFiltered() {
+        Window window;
+        window.box->box().setFormat(QStringLiteral("##0%"));
+        window.box->setValue(5);
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        if (!clipboard->supportsSelection()) {
+            QSKIP("this platform has no selection to paste with the middle button");
+        }
+        clipboard->setText(QStringLiteral("1x%"), QClipboard::Selection);
+        QTRY_COMPARE(clipboard->text(QClipboard::Selection), QStringLiteral("1x%"));
+        QVERIFY(window.focusBox());
+        QTRY_COMPARE(window.box->selectedText(), QStringLiteral("5"));
+        QTest::keyClick(window.box, Qt::Key_End);
+        QTest::mouseClick(window.box, Qt::MiddleButton);
+        QCOMPARE(window.box->text(), QStringLiteral("51"));
+    }
 };
 
 QTEST_MAIN(NumberBoxTest)

@@ -13,18 +13,31 @@
 #include "support/RecordingMenuServices.h"
 #include "support/TestOptions.h"
 #include "timesync/TimeServerTable.h"
+#include "widgets/MessageBox.h"
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
 namespace {
+// Asks the program's own message box when told to, as the running program does.
+struct BoxServices : RecordingMenuServices {
+    bool realBoxes = false;
+    int showMessageBox(const QString& text, int style, const QString& title) override {
+        const int canned = RecordingMenuServices::showMessageBox(text, style, title);
+        return realBoxes ? ShowMessageBox(text, style, title) : canned;
+    }
+};
+
 // A program's worth of state around the dialog: live options, statistics, servers.
 struct Rig {
     TestOptions options;
@@ -32,7 +45,7 @@ struct Rig {
     AppSettings& settings = options.settings;
     TrayMenuState& items = options.items;
     SharedSettingsState& shared = options.shared;
-    RecordingMenuServices services;
+    BoxServices services;
     FakeSystem system;
     SystemInfoModule stats{system.sources(), nullptr};
     TimeServerTable table;
@@ -93,6 +106,22 @@ QTreeWidgetItem* node(QTreeWidget* tree, const QString& text) {
     const QList<QTreeWidgetItem*> found = tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
     return found.isEmpty() ? nullptr : found.first();
 }
+// Keys as the window system delivers them: to the window, then to its focus widget.
+void keyToWindow(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    QTest::keyClick(window->windowHandle(), key, modifiers);
+}
+// Focus moves by Tab, as a user moves it, until it reaches `target`.
+bool tabTo(QWidget* target) {
+    for (int i = 0; i < 60 && QApplication::focusWidget() != target; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    return QApplication::focusWidget() == target;
+}
+// Clicks into a number box and waits until its text is selected for typing over.
+bool clickIntoBox(NumberBoxEdit* box) {
+    QTest::mouseClick(box, Qt::LeftButton);
+    return QTest::qWaitFor([box] { return box->hasFocus() && box->selectedText() == box->text(); });
+}
 QStringList childTexts(QTreeWidgetItem* parent) {
     QStringList texts;
     for (int i = 0; i < parent->childCount(); ++i) {
@@ -132,6 +161,10 @@ private Q_SLOTS:
         QTest::keyClicks(row.Threshold1, QStringLiteral("3"));
         QTest::keyClick(row.Threshold1, Qt::Key_Up);
         QCOMPARE(row.Threshold1->value(), 5.0);
+        // Still being edited: the bare number, so that typing on gives digits, not "5%0".
+        QTest::keyClicks(row.Threshold1, QStringLiteral("0"));
+        QCOMPARE(row.Threshold1->text(), QStringLiteral("50"));
+        QTest::keyClick(row.Threshold1, Qt::Key_Backspace);
         QTest::mouseClick(row.UpDown1->upButton(), Qt::LeftButton);
         QCOMPARE(row.Threshold1->value(), 10.0);
         QTest::keyClick(row.Threshold1, Qt::Key_Down);
@@ -335,6 +368,175 @@ private Q_SLOTS:
         QCOMPARE(rig.stored("ShowPhysMem"), QStringLiteral("1"));
         QVERIFY(menu.menuState().mnuOptions.enabled);
         QVERIFY(menu.menuState().mnuDisplay.enabled);
+    }
+
+    // Escape released anywhere in the dialog closes it, also in a text box that keeps key
+    // releases to itself.
+    void escapeReleaseAnywhereCloses_data() {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("level box") << 0 << "TransLevel";
+        QTest::newRow("threshold box") << 1 << "Threshold1(0)";
+        QTest::newRow("server tree") << 3 << "ServerList";
+        QTest::newRow("interval box") << 3 << "SyncDays";
+        QTest::newRow("server line") << 3 << "OwnServer";
+    }
+    void escapeReleaseAnywhereCloses() {
+        QFETCH(int, page);
+        QFETCH(QString, focus);
+        Rig rig;
+        rig.items.mnuTransparent.checked = true;
+        rig.items.mnuSyncAtStart.checked = true;
+        QPointer<Options> dialog = rig.open(page);
+        auto* target = dialog->findChild<QWidget*>(focus);
+        QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(4, 4));
+        QTRY_COMPARE(QApplication::focusWidget(), target);
+        keyToWindow(dialog, Qt::Key_Escape);
+        QTRY_VERIFY(dialog.isNull());
+    }
+
+    // An Escape whose press closed something else (the tray menu, a message box) leaves its
+    // release behind; the dialog does not close on it, nor lose its edits.
+    void escapeThatClosedAMenuKeepsTheDialog() {
+        Rig rig;
+        QPointer<Options> dialog = rig.open(0);
+        clickBox(dialog->general->Check0[3]);
+        QMenu menu;
+        menu.addAction(QStringLiteral("Options..."));
+        menu.popup(dialog->geometry().center());
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        QTest::keyPress(&menu, Qt::Key_Escape);
+        QTRY_VERIFY(!menu.isVisible());
+        QTest::keyRelease(dialog->windowHandle(), Qt::Key_Escape);
+        QVERIFY(!dialog.isNull() && dialog->isVisible());
+        QVERIFY(dialog->applyButton->isEnabled());
+    }
+    void escapeInTheSaveQuestionKeepsTheDialog() {
+        Rig rig;
+        rig.services.realBoxes = true;
+        QPointer<Options> dialog = rig.open(0);
+        clickBox(dialog->general->Check0[3]);
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&poll, &dialog] {
+            auto* box = qobject_cast<MessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr || !box->isActiveWindow()) {
+                return;
+            }
+            poll.stop();
+            QTest::keyPress(box->windowHandle(), Qt::Key_Escape);
+            // The release goes to the box, or to the dialog below when the box is already gone.
+            QTest::keyRelease(box->isVisible() ? box->windowHandle() : dialog->windowHandle(),
+                              Qt::Key_Escape);
+        });
+        poll.start(10);
+        QTest::mouseClick(dialog->cancelButton, Qt::LeftButton);
+        QCOMPARE(rig.services.lastMessageText, Options::unsavedChangesQuestion());
+        QVERIFY(!dialog.isNull() && dialog->isVisible());
+        QVERIFY(dialog->general->Check0[3]->isChecked());
+    }
+
+    // OK and Apply by their shortcuts while a number box still holds what was typed: what is
+    // saved lies inside the box's limits all the same.
+    void shortcutsSaveValuesInsideTheirLimits() {
+        Rig rig;
+        rig.items.mnuTransparent.checked = true;
+        rig.items.mnuSyncAtStart.checked = true;
+        rig.shared.showItem[0] = true;
+        QPointer<Options> dialog = rig.open(0);
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        QVERIFY(clickIntoBox(dialog->general->TransLevel));
+        QTest::keyClicks(dialog->general->TransLevel, QStringLiteral("10"));
+        keyToWindow(dialog, Qt::Key_A, Qt::AltModifier);
+        QTRY_COMPARE(rig.stored("TransparentLevel"), QStringLiteral("25"));
+
+        clickTab(dialog, Options::StatisticsPage);
+        NumberBoxEdit* level = dialog->statistics->rows().at(0).Threshold1;
+        QVERIFY(clickIntoBox(level));
+        QTest::keyClicks(level, QStringLiteral("9999"));
+        keyToWindow(dialog, Qt::Key_A, Qt::AltModifier);
+        QTRY_COMPARE(rig.stored("LevelCPU"), QStringLiteral("100"));
+
+        clickTab(dialog, Options::TimeSyncPage);
+        QVERIFY(clickIntoBox(dialog->timeSync->SyncDays));
+        QTest::keyClick(dialog->timeSync->SyncDays, Qt::Key_Backspace);
+        keyToWindow(dialog, Qt::Key_O, Qt::AltModifier);
+        QTRY_VERIFY(dialog.isNull());
+        QCOMPARE(rig.stored("AutoSyncDays"), QStringLiteral("1"));
+    }
+
+    // Enter and keypad Enter press the focused OK, Apply or Cancel button.
+    void enterPressesTheFocusedButton_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("OK") << "OKButton" << int(Qt::Key_Return) << true;
+        QTest::newRow("Cancel, keypad") << "cancelButton" << int(Qt::Key_Enter) << true;
+        QTest::newRow("Apply") << "applyButton" << int(Qt::Key_Return) << false;
+    }
+    void enterPressesTheFocusedButton() {
+        QFETCH(QString, button);
+        QFETCH(int, key);
+        QFETCH(bool, closes);
+        Rig rig;
+        rig.shared.showItem[0] = true;
+        QPointer<Options> dialog = rig.open(0);
+        if (!closes) {
+            clickBox(dialog->general->Check0[3]);
+        }
+        QVERIFY(tabTo(dialog->findChild<QPushButton*>(button)));
+        keyToWindow(dialog, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QTRY_COMPARE(dialog.isNull(), closes);
+        if (!closes) {
+            QCOMPARE(rig.stored("Defined"), QStringLiteral("Yes"));
+        }
+    }
+
+    // Down and up the tree by keys: a highlighted server always shows its details.
+    void serverDetailsFollowTheKeys() {
+        Rig rig;
+        Options* dialog = rig.open(3);
+        QTreeWidget* tree = dialog->timeSync->ServerList;
+        QTRY_VERIFY(tree->hasFocus());
+        keyToWindow(dialog, Qt::Key_Left);
+        QCOMPARE(tree->currentItem()->text(0), QStringLiteral("Texas"));
+        QCOMPARE(dialog->timeSync->ServerNotes->topLevelItemCount(), 0);
+        keyToWindow(dialog, Qt::Key_Down);
+        QCOMPARE(tree->currentItem()->text(0), QStringLiteral("a.example"));
+        QCOMPARE(dialog->timeSync->ServerNotes->topLevelItemCount(), 5);
+        QVERIFY(!dialog->applyButton->isEnabled());
+    }
+
+    // A server of the user's own, typed in: used at once, saved by Apply, shown again next time;
+    // text that is no address says so and saves nothing.
+    void serverOfTheUsersOwn() {
+        Rig rig;
+        rig.shared.showItem[0] = true;
+        QPointer<Options> dialog = rig.open(3);
+        QLineEdit* line = dialog->timeSync->OwnServer;
+        QTest::mouseClick(line, Qt::LeftButton);
+        QTest::keyClicks(line, QStringLiteral("ntp.example.net:1234"));
+        QCOMPARE(rig.shared.currentServerHost, QStringLiteral("ntp.example.net:1234"));
+        QCOMPARE(dialog->timeSync->ServerNotes->topLevelItemCount(), 0);
+        QTest::mouseClick(dialog->applyButton, Qt::LeftButton);
+        QCOMPARE(rig.stored("TimeServer"), QStringLiteral("ntp.example.net:1234"));
+
+        QTest::keyClicks(line, QStringLiteral("x"));  // port 1234x
+        QVERIFY(dialog->timeSync->OwnServerNote->isVisible());
+        QCOMPARE(rig.shared.currentServerHost, QStringLiteral("ntp.example.net:1234"));
+        clickTab(dialog, Options::GeneralPage);
+        QTest::mouseClick(dialog->OKButton, Qt::LeftButton);
+        QVERIFY(!dialog.isNull());
+        QCOMPARE(dialog->currentPage(), int(Options::TimeSyncPage));
+        QCOMPARE(line->text(), QStringLiteral("ntp.example.net:1234x"));
+        keyToWindow(dialog, Qt::Key_Escape);
+        QTRY_VERIFY(dialog.isNull());
+
+        dialog = rig.open(3);
+        QCOMPARE(dialog->timeSync->OwnServer->text(), QStringLiteral("ntp.example.net:1234"));
+        clickNode(dialog->timeSync->ServerList,
+                  node(dialog->timeSync->ServerList, QStringLiteral("c.example")));
+        QVERIFY(dialog->timeSync->OwnServer->text().isEmpty());
+        QCOMPARE(rig.shared.currentServerHost, QStringLiteral("c.example"));
     }
 };
 
