@@ -13,8 +13,9 @@ private Q_SLOTS:
     // be lost: the loop ends at once, through the unload.
     void terminationDuringStartUpIsNotLost() {
         TerminationSignals termination;
-        QObject::connect(&termination, &TerminationSignals::terminationRequested, qApp,
-                         &QCoreApplication::quit);
+        // Not qApp: with Qt Widgets in sight it casts to a QApplication, which this one is not.
+        QObject::connect(&termination, &TerminationSignals::terminationRequested,
+                         QCoreApplication::instance(), &QCoreApplication::quit);
         ::raise(SIGTERM);
         QCoreApplication::processEvents();  // as the first-run step does
 

@@ -66,6 +66,13 @@ private Q_SLOTS:
     void startsShowsTheMonitorAndEndsCleanly() {
         QProcessEnvironment programEnvironment = environment;
         programEnvironment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+        // Under AddressSanitizer: whole allocation stacks through the Wayland and EGL libraries,
+        // which have no frame pointers, so that the leak suppressions can tell their memory from ours.
+        if (programEnvironment.contains(QStringLiteral("ASAN_OPTIONS"))) {
+            programEnvironment.insert(QStringLiteral("ASAN_OPTIONS"),
+                                      programEnvironment.value(QStringLiteral("ASAN_OPTIONS")) +
+                                          QStringLiteral(":fast_unwind_on_malloc=0"));
+        }
         QProcess program;
         home.start(program, {}, programEnvironment);
         QVERIFY(program.waitForStarted(10000));
@@ -79,9 +86,10 @@ private Q_SLOTS:
 
         ::kill(static_cast<pid_t>(program.processId()), SIGTERM);  // log-out
         QVERIFY(program.waitForFinished(10000));
-        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(program.exitCode(), 0);
         errors += program.readAllStandardError();
+        // A sanitizer's report (a leak at exit) aborts the program: it shows here.
+        QVERIFY2(program.exitStatus() == QProcess::NormalExit && program.exitCode() == 0,
+                 errors.right(4000).constData());
         QCOMPARE(errors.count("Global hotkeys are not available"), 1);
     }
 };

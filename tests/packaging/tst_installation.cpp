@@ -15,6 +15,14 @@ class InstallationTest : public QObject {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
+    // A file installed compressed, as gzip gives it back.
+    static QString readCompressed(const QString& path) {
+        QProcess gzip;
+        gzip.start(QStringLiteral("gzip"), {QStringLiteral("-dc"), path});
+        return gzip.waitForFinished(10000) && gzip.exitCode() == 0
+                   ? QString::fromUtf8(gzip.readAllStandardOutput())
+                   : QString();
+    }
     static QString entryValue(const QString& entry, const QString& key) {
         const QRegularExpression line(QStringLiteral("^%1=(.*)$").arg(key),
                                       QRegularExpression::MultilineOption);
@@ -35,9 +43,9 @@ private Q_SLOTS:
     void everyFileIsInItsPlace() {
         QStringList expected{"bin/quorvane",
                              "share/applications/quorvane.desktop",
-                             "share/man/man1/quorvane.1",
-                             "share/doc/quorvane/LICENSE",
-                             "share/doc/quorvane/public-ntp-servers.LICENSE",
+                             "share/man/man1/quorvane.1.gz",
+                             "share/doc/quorvane/copyright",
+                             "share/doc/quorvane/changelog.gz",
                              "share/icons/hicolor/scalable/apps/quorvane.svg"};
         for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
             expected << QStringLiteral("share/icons/hicolor/%1x%1/apps/quorvane.png").arg(size);
@@ -51,6 +59,29 @@ private Q_SLOTS:
                 installed(QStringLiteral("share/icons/hicolor/%1x%1/apps/quorvane.png").arg(size)));
             QCOMPARE(icon.size(), QSize(size, size));
         }
+    }
+
+    // Debian's machine-readable copyright file carries both licences in full, and the changelog
+    // names the version being installed.
+    void theCopyrightFileAndTheChangelogAreDebians() {
+        const QString copyright = read(installed("share/doc/quorvane/copyright"));
+        QVERIFY(copyright.startsWith(
+            "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"));
+        // Every line from the licence's copyright notice on, the notice itself in the Copyright field.
+        for (const char* licence : {"LICENSE", "src/timesync/public-ntp-servers.LICENSE"}) {
+            QStringList lines = read(QStringLiteral(QUORVANE_SOURCE_DIR "/") + licence).split('\n');
+            lines = lines.mid(lines.indexOf(QRegularExpression("^Copyright \\(c\\) .*")));
+            QVERIFY(!lines.isEmpty());
+            lines.first().replace("Copyright (c) ", "Copyright: ");
+            lines.removeAll("All rights reserved.");
+            for (const QString& line : lines) {
+                QVERIFY2(copyright.contains(line), qPrintable(line));
+            }
+        }
+        QVERIFY(copyright.contains("License: Expat\n Permission is hereby granted"));
+        QVERIFY(copyright.contains("License: BSD-3-clause\n Redistribution and use"));
+        QVERIFY(readCompressed(installed("share/doc/quorvane/changelog.gz"))
+                    .startsWith(QStringLiteral("quorvane (%1.").arg(ProgramVersion::text())));
     }
 
     void theDesktopEntryStartsTheInstalledProgram() {
@@ -71,7 +102,8 @@ private Q_SLOTS:
     }
 
     void theManualNamesEveryOption() {
-        const QString manual = read(installed("share/man/man1/quorvane.1")).remove(QLatin1Char('\\'));
+        const QString manual =
+            readCompressed(installed("share/man/man1/quorvane.1.gz")).remove(QLatin1Char('\\'));
         const QRegularExpression option(QStringLiteral("(?:^|\\s)(--?[a-z][a-z-]*|/sync)"));
         int seen = 0;
         for (const auto& match : option.globalMatch(CommandLine::usage())) {

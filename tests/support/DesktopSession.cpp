@@ -170,8 +170,11 @@ QRect DesktopSession::trayIcon() const {
         R"RE("Quorvane": \("quorvane" "Quorvane"\)\s+(\d+)x(\d+)\+-?\d+\+-?\d+\s+\+(-?\d+)\+(-?\d+))RE"));
     for (const QString& text : tree.split(QLatin1Char('\n'))) {
         const QRegularExpressionMatch match = line.match(text);
-        // The embedded icon is the small square one; the hidden windows of the program are 1x1.
-        if (match.hasMatch() && match.captured(1).toInt() >= 16 && match.captured(1) == match.captured(2)) {
+        // The embedded icon is the small one, whatever its shape: a tray host may give it a rectangle
+        // (trayer 28 px high gives 22x26). The hidden windows of the program are 1x1, its menu is wider.
+        const int width = match.captured(1).toInt();
+        const int height = match.captured(2).toInt();
+        if (match.hasMatch() && width >= 8 && height >= 8 && width < 100 && height < 100) {
             return QRect(match.captured(3).toInt(), match.captured(4).toInt(), match.captured(1).toInt(),
                          match.captured(2).toInt());
         }
