@@ -234,8 +234,11 @@ void Application::showPopup() {
     if (!popup_) {
         popupCpuMeter_ = stats_->createCpuMeter(menu_->facts().isNT);
         popupCpuMeter_->Initialize();
+        popupActivity_ = std::make_unique<ActivityMeters>(stats_->sources());
         Popup::Hooks hooks{
-            [this] { return PopupText::build(menu_->sharedState(), *stats_, popupCpuMeter_.get()); },
+            [this] {
+                return PopupText::build(menu_->sharedState(), *stats_, popupCpuMeter_.get(), popupActivity_.get());
+            },
             [this] { return pointerOnTrayIcon(); },
             [this] { return QSize(sysInfo_->WorkAreaWidth(), sysInfo_->WorkAreaHeight()); },
             [] { return SysInfo::twipsPerPixelX(); },
@@ -257,6 +260,7 @@ void Application::closePopup() {
         popup_->unload();
         popup_ = nullptr;
     }
+    popupActivity_.reset();
     if (popupCpuMeter_) {
         popupCpuMeter_->Terminate();
         popupCpuMeter_.reset();

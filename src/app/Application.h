@@ -19,6 +19,7 @@
 #include "platform/GlobalHotkeys.h"
 #include "platform/linux/IniSettingsStore.h"
 #include "settings/AppSettings.h"
+#include "stats/ActivityMeters.h"
 #include "stats/CpuMeter.h"
 #include "stats/SysInfo.h"
 #include "stats/SystemInfoModule.h"
@@ -110,6 +111,7 @@ private:
     std::unique_ptr<AlertBalloonChooser> alerts_;
     std::unique_ptr<ThresholdMonitor> thresholdMonitor_;
     std::unique_ptr<CpuMeter> popupCpuMeter_;
+    std::unique_ptr<ActivityMeters> popupActivity_;
     std::unique_ptr<GlobalHotkeys> globalHotkeys_;
     std::unique_ptr<VBHotKey> hotkey_;
     std::unique_ptr<ProgramUpdates> updates_;

@@ -15,6 +15,8 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
             result.dryRun = true;
         } else if (lower == QLatin1String("--stats")) {
             result.stats = true;
+        } else if (lower == QLatin1String("--json")) {
+            result.json = true;
         } else if (lower == QLatin1String("--query")) {
             if (i + 1 >= arguments.size()) {
                 result.error = QStringLiteral("--query needs a time server: --query HOST[:PORT]");
@@ -27,6 +29,9 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
             result.error = QStringLiteral("unknown option '%1' (try --help)").arg(argument);
             break;
         }
+    }
+    if (result.json && !result.stats && result.error.isEmpty()) {
+        result.error = QStringLiteral("--json goes with --stats: quorvane --stats --json");
     }
     result.lowerCaseText = arguments.join(QLatin1Char(' ')).toLower();
     if (result.sync && !result.lowerCaseText.contains(QLatin1String("/sync"))) {
@@ -45,6 +50,7 @@ QString CommandLine::usage() {
         "  --dry-run           never change the system clock (the log says so instead) and\n"
         "                      never open a downloaded update (it is named instead)\n"
         "  --stats             print one sample of every statistic and exit\n"
+        "  --json              with --stats: print the sample as one JSON object\n"
         "  --query HOST[:PORT] ask one time server for the time, print the exchange and exit\n"
         "  --version           print the version and exit\n"
         "  --help              print this help and exit\n");

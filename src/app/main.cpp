@@ -51,7 +51,8 @@ int main(int argc, char** argv) {
 
     if (commandLine.stats) {
         QTextStream out(stdout);
-        return StatsCommand::run(out);  // needs no display
+        // needs no display
+        return StatsCommand::run(out, commandLine.json ? StatsCommand::Format::Json : StatsCommand::Format::Text);
     }
 
     QApplication app(argc, argv);

@@ -1,13 +1,17 @@
 #include "platform/SystemSources.h"
 
+#include "platform/linux/LinuxCoreTimes.h"
 #include "platform/linux/LinuxCpuTimes.h"
+#include "platform/linux/LinuxDiskActivity.h"
 #include "platform/linux/LinuxFileSystemSpace.h"
 #include "platform/linux/LinuxMemoryStatus.h"
 #include "platform/linux/LinuxMountTable.h"
+#include "platform/linux/LinuxNetworkCounters.h"
 #include "platform/linux/LinuxOsVersion.h"
 #include "platform/linux/LinuxPowerStatus.h"
 #include "platform/linux/LinuxProcessCounter.h"
 #include "platform/linux/LinuxProcessorValues.h"
+#include "platform/linux/LinuxTemperatures.h"
 #include "platform/linux/StatDeviceNumberLookup.h"
 
 SystemSources SystemSources::linux(const QString& root) {
@@ -22,5 +26,9 @@ SystemSources SystemSources::linux(const QString& root) {
     sources.processes = std::make_shared<LinuxProcessCounter>(files);
     sources.systemValues = std::make_shared<LinuxProcessorValues>(files);
     sources.osVersion = std::make_shared<LinuxOsVersion>();
+    sources.coreTimes = std::make_shared<LinuxCoreTimes>(files);
+    sources.disks = std::make_shared<LinuxDiskActivity>(files);
+    sources.network = std::make_shared<LinuxNetworkCounters>(files);
+    sources.temperatures = std::make_shared<LinuxTemperatures>(files);
     return sources;
 }

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/NetworkCountersSource.h"
+#include "platform/linux/SystemFiles.h"
+
+// Byte counters from /proc/net/dev, link speeds from /sys/class/net/<interface>/speed (megabits
+// per second; -1 or a read error where the kernel does not know, as for Wi-Fi and virtual links).
+class LinuxNetworkCounters : public NetworkCountersSource {
+public:
+    explicit LinuxNetworkCounters(SystemFiles files) : files_(std::move(files)) {}
+    std::optional<QList<InterfaceBytes>> interfaceBytes() override;
+    std::optional<quint64> fastestLinkBitsPerSecond() override;
+
+    // The interfaces of a /proc/net/dev text other than loopback; malformed lines are skipped.
+    static QList<InterfaceBytes> parse(const QByteArray& netdev);
+    // A speed file's megabits per second; nothing for "-1", garbage or more than 10 Tb/s.
+    static std::optional<quint64> parseSpeed(const QByteArray& speed);
+
+private:
+    SystemFiles files_;
+    QByteArray buffer_;
+};
