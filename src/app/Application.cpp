@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "app/AppIcon.h"
 #include "app/Logo.h"
 #include "monitor/PopupText.h"
 #include "timesync/TimeServerTable.h"
@@ -145,6 +146,19 @@ void Application::startSynchronisation() {
 void Application::addTrayIcon(const QString& tooltip) {
     trayIcon_ = std::make_unique<TrayIcon>(*menu_, *this, *this);
     trayIcon_->AddTrayIcon(tooltip);
+    liveTrayIcon_ = std::make_unique<LiveTrayIcon>(
+        *stats_, menu_->facts().isNT, AppIcon::pixmap(TrayIconGraph::kSize), [this](const QPixmap& pixmap) {
+            if (trayIcon_) {
+                trayIcon_->setIconPixmap(pixmap);
+            }
+        });
+    activityChoicesChanged();
+}
+
+void Application::activityChoicesChanged() {
+    if (liveTrayIcon_) {
+        liveTrayIcon_->setOn(menu_->sharedState().activity.trayIconGraph);
+    }
 }
 
 // The controller's hotkey: Ctrl+Shift+C, grabbed once "UseHotkey" switches it on.
@@ -235,14 +249,14 @@ void Application::showPopup() {
         popupCpuMeter_ = stats_->createCpuMeter(menu_->facts().isNT);
         popupCpuMeter_->Initialize();
         popupActivity_ = std::make_unique<ActivityMeters>(stats_->sources());
-        Popup::Hooks hooks{
-            [this] {
-                return PopupText::build(menu_->sharedState(), *stats_, popupCpuMeter_.get(), popupActivity_.get());
-            },
-            [this] { return pointerOnTrayIcon(); },
-            [this] { return QSize(sysInfo_->WorkAreaWidth(), sysInfo_->WorkAreaHeight()); },
-            [] { return SysInfo::twipsPerPixelX(); },
-            [this] { return trayIcon_ ? trayIcon_->geometry() : QRect(); }};
+        Popup::Hooks hooks{[this] {
+                               return PopupText::build(menu_->sharedState(), *stats_, popupCpuMeter_.get(),
+                                                       popupActivity_.get());
+                           },
+                           [this] { return pointerOnTrayIcon(); },
+                           [this] { return QSize(sysInfo_->WorkAreaWidth(), sysInfo_->WorkAreaHeight()); },
+                           [] { return SysInfo::twipsPerPixelX(); },
+                           [this] { return trayIcon_ ? trayIcon_->geometry() : QRect(); }};
         popup_ = new Popup(std::move(hooks));
         connect(popup_, &Popup::closeRequested, this, [this] {
             if (trayIcon_) {
@@ -297,6 +311,7 @@ void Application::shutDown() {
     if (hotkey_) {
         hotkey_->StopHotkey();
     }
+    liveTrayIcon_.reset();
     if (trayIcon_) {
         trayIcon_->RemoveTrayIcon();
     }

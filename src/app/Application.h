@@ -4,6 +4,7 @@
 #include "app/AlertBalloonView.h"
 #include "app/CommandLine.h"
 #include "app/LiveReadings.h"
+#include "app/LiveTrayIcon.h"
 #include "app/LoginStartupEntry.h"
 #include "app/Menu.h"
 #include "app/MenuServices.h"
@@ -66,6 +67,7 @@ public:
     void addTrayIcon(const QString& tooltip) override;
     void setHotkeyEnabled(bool enabled) override;
     void setThresholdWatching(bool on) override;
+    void activityChoicesChanged() override;
     bool checkForUpdates(bool reportCurrent) override;
     int showMessageBox(const QString& text, int style, const QString& title) override;
     void shutDown() override;
@@ -94,6 +96,7 @@ private:
     std::unique_ptr<AppSettings> settings_;
     std::unique_ptr<Menu> menu_;
     std::unique_ptr<TrayIcon> trayIcon_;
+    std::unique_ptr<LiveTrayIcon> liveTrayIcon_;
     std::unique_ptr<SystemInfoModule> stats_;
     std::unique_ptr<CpuMeter> cpuMeter_;
     CpuMeter* cpuMeterForChecks_ = nullptr;

@@ -23,6 +23,8 @@ public:
     void RemoveTrayIcon();
     // A notice in the tray's own balloon (nothing where the tray shows no messages).
     void showMessage(const QString& title, const QString& text) { tray_.showMessage(title, text); }
+    // The one way the icon's picture changes (the live graph draws through it).
+    void setIconPixmap(const QPixmap& pixmap) { tray_.setIcon(QIcon(pixmap)); }
 
     // The icon's rectangle in screen pixels; empty (containing no point) when the tray does not say.
     QRect geometry() const;

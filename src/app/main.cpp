@@ -52,7 +52,8 @@ int main(int argc, char** argv) {
     if (commandLine.stats) {
         QTextStream out(stdout);
         // needs no display
-        return StatsCommand::run(out, commandLine.json ? StatsCommand::Format::Json : StatsCommand::Format::Text);
+        return StatsCommand::run(out,
+                                 commandLine.json ? StatsCommand::Format::Json : StatsCommand::Format::Text);
     }
 
     QApplication app(argc, argv);

@@ -105,7 +105,8 @@ bool ActivityRows::ownsRow(int row) const {
 }
 
 bool ActivityRows::balloon(int row, QString& title, QString& text) {
-    const auto found = std::ranges::find_if(rows_, [row](const Row& candidate) { return candidate.row == row; });
+    const auto found =
+        std::ranges::find_if(rows_, [row](const Row& candidate) { return candidate.row == row; });
     if (found == rows_.end()) {
         return false;
     }
@@ -120,7 +121,8 @@ bool ActivityRows::balloon(int row, QString& title, QString& text) {
                      ++core) {
                     const CoreLoad& load = cores_->at(core);
                     lines << QStringLiteral("%1: %2").arg(load.cpu).arg(
-                        load.percent ? QString::number(*load.percent) + QLatin1Char('%') : QStringLiteral("n/a"));
+                        load.percent ? QString::number(*load.percent) + QLatin1Char('%')
+                                     : QStringLiteral("n/a"));
                 }
                 // Eight cores to a line keeps the balloon readable for a full row.
                 for (qsizetype at = 0; at < lines.size(); at += 8) {
@@ -130,7 +132,8 @@ bool ActivityRows::balloon(int row, QString& title, QString& text) {
             break;
         case ActivityItem::Temperature:
             if (temperature_) {
-                text = ActivityText::sensorName(*temperature_) + kNewLine + ActivityText::celsius(*temperature_);
+                text =
+                    ActivityText::sensorName(*temperature_) + kNewLine + ActivityText::celsius(*temperature_);
             }
             break;
         case ActivityItem::DiskBusy:
@@ -141,8 +144,8 @@ bool ActivityRows::balloon(int row, QString& title, QString& text) {
             break;
         case ActivityItem::Network:
             if (network_) {
-                text = QStringLiteral("Received ") + ActivityText::rate(network_->receiveBytesPerSecond) + kNewLine +
-                       QStringLiteral("Sent ") + ActivityText::rate(network_->sendBytesPerSecond);
+                text = QStringLiteral("Received ") + ActivityText::rate(network_->receiveBytesPerSecond) +
+                       kNewLine + QStringLiteral("Sent ") + ActivityText::rate(network_->sendBytesPerSecond);
                 if (network_->linkBytesPerSecond) {
                     text += kNewLine + QStringLiteral("Fastest link ") +
                             ActivityText::rate(*network_->linkBytesPerSecond);

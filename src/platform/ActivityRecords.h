@@ -9,9 +9,9 @@
 
 // One processor of /proc/stat's "cpuN" lines, in clock ticks.
 struct CoreTicks {
-    int cpu = 0;         // N of "cpuN"
-    quint64 busy = 0;    // everything but idle and iowait
-    quint64 total = 0;   // busy + idle + iowait
+    int cpu = 0;        // N of "cpuN"
+    quint64 busy = 0;   // everything but idle and iowait
+    quint64 total = 0;  // busy + idle + iowait
 };
 
 // One whole disk: the milliseconds it spent with requests in flight (io_ticks).

@@ -27,7 +27,8 @@ void ActivitySettings::read(const AppSettings& settings) {
     for (int index = 0; index < kActivityItemCount; ++index) {
         const ActivityItem item = ActivityItem(index);
         const QString suffix = activitySuffix(item);
-        if (const auto on = SettingsConversions::toBoolean(settings.text(QStringLiteral("Show") + suffix, 0))) {
+        if (const auto on =
+                SettingsConversions::toBoolean(settings.text(QStringLiteral("Show") + suffix, 0))) {
             show.at(size_t(index)) = *on;
         }
         if (!activityText(item).hasLevel) {

@@ -18,7 +18,7 @@ struct ActivityItemText {
     const char* suffix;
     bool hasLevel;
     int levelMaximum;        // highest threshold a user can set
-    const char* unit;        // after a value: "%" or "°C"
+    const char* unit;        // after a value: "%" or "°C" (the network's bar: its share of the link)
     const char* caption;     // monitor window and options row
     const char* popupLabel;  // 19 characters, as the classic pop-up labels
     const char* alertLabel;  // 24 characters, as the classic alert labels
@@ -33,8 +33,7 @@ inline const ActivityItemText& activityText(ActivityItem item) {
          "CPU temperature ........", "CPU Temperature"},
         {"DiskBusy", true, 100, "%", "Disk busy:", "Disk busy .........", "Disk busy ..............",
          "Disk Activity"},
-        {"Network", false, 0, "", "Network:", "Network ...........", "Network ................",
-         "Network"},
+        {"Network", false, 0, "%", "Network:", "Network ...........", "Network ................", "Network"},
     }};
     return texts.at(static_cast<size_t>(item));
 }

@@ -61,8 +61,8 @@ QString temperatureLine(const std::optional<TemperatureReading>& reading) {
     if (!reading) {
         return line(ActivityItem::Temperature, kNone);
     }
-    return line(ActivityItem::Temperature, celsius(*reading) + QStringLiteral(" (") + reading->label +
-                                               QLatin1Char(')'));
+    return line(ActivityItem::Temperature,
+                celsius(*reading) + QStringLiteral(" (") + reading->label + QLatin1Char(')'));
 }
 
 QString diskBusyLine(const std::optional<DiskBusy>& busy, bool available) {

@@ -14,9 +14,7 @@ std::optional<QList<CoreLoad>> CoreLoadMeter::query() {
     QList<CoreLoad> cores;
     cores.reserve(ticks->size());
     for (const CoreTicks& core : *ticks) {
-        const Previous now{core.busy, core.total - std::min(core.busy, core.total)};
-        current.insert(core.cpu, now);
-        CoreLoad load{core.cpu, std::nullopt};
+        Previous now{core.busy, core.total - std::min(core.busy, core.total), std::nullopt};
         const auto before = previous_.constFind(core.cpu);
         // Busy time never drops while a core lives; idle time may (iowait is not monotonic), and
         // then counts as none.
@@ -25,10 +23,13 @@ std::optional<QList<CoreLoad>> CoreLoadMeter::query() {
             const quint64 idle = now.idle > before->idle ? now.idle - before->idle : 0;
             if (busy + idle > 0) {
                 const double share = double(busy) * 100.0 / double(busy + idle);
-                load.percent = qint16(std::clamp(roundHalfToEven(share), 0.0, 100.0));
+                now.percent = qint16(std::clamp(roundHalfToEven(share), 0.0, 100.0));
+            } else {
+                now = *before;  // read again within one tick: the last share stands
             }
         }
-        cores.append(load);
+        current.insert(core.cpu, now);
+        cores.append(CoreLoad{core.cpu, now.percent});
     }
     previous_ = std::move(current);  // cores gone offline are forgotten
     return cores;

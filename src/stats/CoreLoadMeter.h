@@ -29,6 +29,7 @@ private:
     struct Previous {
         quint64 busy = 0;
         quint64 idle = 0;
+        std::optional<qint16> percent;  // the last share, again while no tick has passed
     };
     std::shared_ptr<CoreTimesSource> source_;
     QHash<int, Previous> previous_;

@@ -11,6 +11,9 @@ std::optional<DiskBusy> DiskBusyMeter::query() {
     if (!disks || !now) {
         return std::nullopt;
     }
+    if (previousTime_ && *now <= *previousTime_) {
+        return last_;  // read twice within one clock step: nothing new to measure
+    }
     const std::optional<qint64> before = std::exchange(previousTime_, now);
     QHash<QString, quint64> current;
     current.reserve(disks->size());
@@ -30,5 +33,6 @@ std::optional<DiskBusy> DiskBusyMeter::query() {
         }
     }
     previous_ = std::move(current);
+    last_ = busiest;
     return busiest;
 }

@@ -32,5 +32,6 @@ private:
     Clock clock_;
     QHash<QString, quint64> previous_;
     std::optional<qint64> previousTime_;
+    std::optional<DiskBusy> last_;  // again for a reading with no time elapsed
     bool available_ = false;
 };

@@ -10,11 +10,15 @@ constexpr double kSmallestScale = 1024.0;
 }  // namespace
 
 std::optional<NetworkRates> NetworkRateMeter::query() {
-    const std::optional<QList<InterfaceBytes>> interfaces = source_ ? source_->interfaceBytes() : std::nullopt;
+    const std::optional<QList<InterfaceBytes>> interfaces =
+        source_ ? source_->interfaceBytes() : std::nullopt;
     const std::optional<qint64> now = clock_ ? clock_() : std::nullopt;
     available_ = interfaces.has_value();
     if (!interfaces || !now) {
         return std::nullopt;
+    }
+    if (previousTime_ && *now <= *previousTime_) {
+        return last_;  // read twice within one clock step: nothing new to measure
     }
     const std::optional<qint64> before = std::exchange(previousTime_, now);
     QHash<QString, std::pair<quint64, quint64>> current;
@@ -35,7 +39,7 @@ std::optional<NetworkRates> NetworkRateMeter::query() {
         }
     }
     previous_ = std::move(current);
-    if (!before || *now <= *before) {
+    if (!before) {
         return std::nullopt;
     }
     const double seconds = double(*now - *before) / 10'000'000.0;
@@ -49,5 +53,6 @@ std::optional<NetworkRates> NetworkRateMeter::query() {
     highestSeen_ = std::max({highestSeen_, busier, kSmallestScale});
     const double scale = rates.linkBytesPerSecond.value_or(highestSeen_);
     rates.percent = qint16(std::clamp(roundHalfToEven(busier * 100.0 / scale), 0.0, 100.0));
+    last_ = rates;
     return rates;
 }

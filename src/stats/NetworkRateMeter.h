@@ -36,6 +36,7 @@ private:
     Clock clock_;
     QHash<QString, std::pair<quint64, quint64>> previous_;
     std::optional<qint64> previousTime_;
+    std::optional<NetworkRates> last_;  // again for a reading with no time elapsed
     double highestSeen_ = 0;
     bool available_ = false;
 };

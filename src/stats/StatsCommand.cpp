@@ -33,7 +33,8 @@ int StatsCommand::run(QTextStream& out, SystemInfoModule& module, std::chrono::m
     module.EnumFixedDrives();
     module.CountProcesses();
     if (format == Format::Json) {
-        out << QJsonDocument(StatsJson::build(module, *meter, activity)).toJson(QJsonDocument::Compact) << '\n';
+        out << QJsonDocument(StatsJson::build(module, *meter, activity)).toJson(QJsonDocument::Compact)
+            << '\n';
         meter->Terminate();
         out.flush();
         return out.status() == QTextStream::Ok ? 0 : 1;

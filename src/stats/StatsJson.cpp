@@ -52,8 +52,8 @@ QJsonObject build(SystemInfoModule& module, CpuMeter& meter, const ActivitySampl
         {QStringLiteral("virtualMemory"), number(module.virtualMemoryValue())},
         {QStringLiteral("battery"), number(module.batteryValue())},
         {QStringLiteral("drives"), drives},
-        {QStringLiteral("diskBusy"), activity.diskBusy ? QJsonValue(activity.diskBusy->percent)
-                                                       : QJsonValue(QJsonValue::Null)},
+        {QStringLiteral("diskBusy"),
+         activity.diskBusy ? QJsonValue(activity.diskBusy->percent) : QJsonValue(QJsonValue::Null)},
         {QStringLiteral("network"), QJsonObject{{QStringLiteral("receiveBytesPerSecond"), receive},
                                                 {QStringLiteral("sendBytesPerSecond"), send}}},
         {QStringLiteral("temperature"), temperature},

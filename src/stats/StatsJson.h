@@ -16,4 +16,4 @@ class CpuMeter;
 namespace StatsJson {
 // The module's memory and power records must be fresh and the processes counted.
 QJsonObject build(SystemInfoModule& module, CpuMeter& meter, const ActivitySample& activity);
-}
+}  // namespace StatsJson

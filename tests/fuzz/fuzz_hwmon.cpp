@@ -10,7 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const QList<QByteArray> fields = line.split(' ');  // "chip label value"
         if (const auto milli = LinuxTemperatures::parseMillidegrees(fields.last())) {
             FUZZ_CHECK(*milli >= -60'000 && *milli <= 200'000);
-            readings.append({QString::fromLatin1(fields.first()), QString::fromLatin1(fields.value(1)), *milli});
+            readings.append(
+                {QString::fromLatin1(fields.first()), QString::fromLatin1(fields.value(1)), *milli});
         }
     }
     if (const auto chosen = CpuTemperature::pick(readings)) {

@@ -25,7 +25,8 @@ class ActivityMetersTest : public QObject {
     }
     SystemSources sources() {
         SystemSources sources = SystemSources::linux(root_.path());
-        sources.cpuTimes = std::make_shared<LinuxCpuTimes>(SystemFiles(root_.path()), [this] { return now_; });
+        sources.cpuTimes =
+            std::make_shared<LinuxCpuTimes>(SystemFiles(root_.path()), [this] { return now_; });
         return sources;
     }
     void seconds(double elapsed) { now_ += qint64(elapsed * 10'000'000); }
@@ -72,17 +73,15 @@ private Q_SLOTS:
         QCOMPARE(CoreLoadMeter::busiest(*second)->cpu, 100);
 
         // Core 5 goes offline and core 7's counters restart from zero.
-        write("/proc/stat", stat(
-                                256, 1200,
-                                [](int core) {
-                                    return core == 7 ? quint64(3) : quint64(core + core % 101 + 50);
-                                },
-                                5));
+        write("/proc/stat",
+              stat(
+                  256, 1200,
+                  [](int core) { return core == 7 ? quint64(3) : quint64(core + core % 101 + 50); }, 5));
         const auto third = meters.cores();
         QCOMPARE(third->size(), 255);
         QCOMPARE(third->at(5).cpu, 6);
         QCOMPARE(third->at(6).cpu, 7);
-        QVERIFY(!third->at(6).percent);               // reset: no share rather than a negative one
+        QVERIFY(!third->at(6).percent);  // reset: no share rather than a negative one
         QCOMPARE(third->at(0).percent, std::optional<qint16>(50));
         for (const CoreLoad& core : *third) {
             QVERIFY(!core.percent || (*core.percent >= 0 && *core.percent <= 100));
@@ -93,7 +92,8 @@ private Q_SLOTS:
         ActivityMeters meters(sources());
         const auto diskstats = [](quint64 sda, quint64 sda1, quint64 nvme) {
             const auto line = [](const char* head, quint64 ticks) {
-                return QByteArray(head) + " 1 0 8 0 0 0 0 0 0 " + QByteArray::number(ticks) + " 0 0 0 0 0 0 0\n";
+                return QByteArray(head) + " 1 0 8 0 0 0 0 0 0 " + QByteArray::number(ticks) +
+                       " 0 0 0 0 0 0 0\n";
             };
             return line("   8       0 sda", sda) + line("   8       1 sda1", sda1) +
                    line(" 259       0 nvme0n1", nvme) + line("   7       0 loop0", 999999);
@@ -146,7 +146,8 @@ private Q_SLOTS:
         QCOMPARE(rates->receiveBytesPerSecond, 1500.0);
         QCOMPARE(rates->sendBytesPerSecond, 500.0);
         QCOMPARE(rates->linkBytesPerSecond, std::optional<double>(125'000'000.0));
-        QCOMPARE(ActivityText::networkLine(rates, true), QStringLiteral("Network ........... R 1.50 kB/s  S 500 B/s"));
+        QCOMPARE(ActivityText::networkLine(rates, true),
+                 QStringLiteral("Network ........... R 1.50 kB/s  S 500 B/s"));
 
         // eth0's counters restart (the driver was reloaded) and wlan0 goes away: nothing negative.
         seconds(1);

@@ -36,7 +36,8 @@ void LinuxTemperatures::findSensors() {
             if (label.isEmpty()) {
                 label = QStringLiteral("temp") + match.captured(1);
             }
-            sensors_.append(Sensor{prefix + QStringLiteral("_input"), chip.isEmpty() ? chipFolder : chip, label});
+            sensors_.append(
+                Sensor{prefix + QStringLiteral("_input"), chip.isEmpty() ? chipFolder : chip, label});
         }
     }
 }
