@@ -1,6 +1,7 @@
 // Cost of sampling the statistics on the real machine: one full sample of every item (what a
 // window's refresh tick does) and each item alone. The drive list is enumerated once, as the
 // windows do; only a mount-table change re-reads it.
+#include "stats/ActivityItem.h"
 #include "stats/ActivityMeters.h"
 #include "stats/CpuMeter.h"
 #include "stats/StatisticItem.h"

@@ -93,7 +93,7 @@ void ActivityRows::refresh() {
             case ActivityItem::Network:
                 if ((network_ = meters_->network())) {
                     static_cast<RateBar*>(row.bar)->setReading(network_->percent,
-                                                               ActivityText::networkRates(*network_));
+                                                               ActivityText::compactRates(*network_));
                 }
                 break;
         }

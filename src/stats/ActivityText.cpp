@@ -45,6 +45,12 @@ QString networkRates(const NetworkRates& rates) {
            rate(rates.sendBytesPerSecond);
 }
 
+QString compactRates(const NetworkRates& rates) {
+    const auto compact = [](double bytes) { return rate(bytes).remove(QLatin1Char(' ')); };
+    return QStringLiteral("\u2193") + compact(rates.receiveBytesPerSecond) + QStringLiteral(" \u2191") +
+           compact(rates.sendBytesPerSecond);
+}
+
 QString coresLine(const std::optional<QList<CoreLoad>>& cores) {
     if (!cores) {
         return line(ActivityItem::Cores, kNone);

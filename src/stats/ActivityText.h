@@ -15,6 +15,8 @@ QString celsius(const TemperatureReading& reading);
 QString sensorName(const TemperatureReading& reading);
 // "R 1.2 MB/s  S 35 kB/s"
 QString networkRates(const NetworkRates& rates);
+// "↓1.2MB/s ↑35kB/s": what fits beside a bar.
+QString compactRates(const NetworkRates& rates);
 
 // Pop-up lines in the classic frame (19-character label, dots, a blank, the value), "(none)"
 // where the machine lacks the item and "n/a" while a rate has nothing to measure yet.

@@ -8,7 +8,7 @@
 RateBar::RateBar(QWidget* parent) : LevelBar(parent) {}
 
 int RateBar::barWidth() const {
-    return width() / 4;
+    return width() / 5;
 }
 
 void RateBar::setReading(int percent, const QString& text) {
@@ -32,6 +32,13 @@ void RateBar::paintEvent(QPaintEvent*) {
         gradient.setColorAt(1, endColour());
         painter.fillRect(QRect(inner.topLeft(), QSize(filled, inner.height())), gradient);
     }
+    // A size smaller than the captions, so two rates fit beside the bar; what still does not fit is
+    // cut with an ellipsis rather than mid-character.
+    QFont small = font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    painter.setFont(small);
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(rect().adjusted(bar.width() + 4, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text_);
+    const QRect area = rect().adjusted(bar.width() + 3, 0, 0, 0);
+    painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter,
+                     QFontMetrics(small).elidedText(text_, Qt::ElideRight, area.width()));
 }

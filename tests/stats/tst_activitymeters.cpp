@@ -1,6 +1,7 @@
 #include "platform/linux/LinuxCpuTimes.h"
 #include "platform/linux/LinuxDiskActivity.h"
 #include "stats/ActivityMeters.h"
+#include "stats/ActivitySample.h"
 #include "stats/ActivityText.h"
 #include "stats/StatsCommand.h"
 #include "stats/SystemInfoModule.h"

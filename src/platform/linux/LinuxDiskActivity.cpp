@@ -61,7 +61,8 @@ QString LinuxDiskActivity::diskOfPartition(const QString& name) {
     if (stem.size() > 1 && stem.endsWith(QLatin1Char('p')) && stem.at(stem.size() - 2).isDigit()) {
         return stem.chopped(1);
     }
-    return stem.back().isDigit() ? QString() : stem;
+    const QChar last = stem.back();
+    return (last >= QLatin1Char('a') && last <= QLatin1Char('z')) ? stem : QString();
 }
 
 QList<DiskTicks> LinuxDiskActivity::parse(const QByteArray& diskstats) {

@@ -40,10 +40,28 @@ std::optional<QList<InterfaceBytes>> LinuxNetworkCounters::interfaceBytes() {
     if (!files_.read(QStringLiteral("/proc/net/dev"), buffer_)) {
         return std::nullopt;
     }
-    return parse(buffer_);
+    QList<InterfaceBytes> interfaces = parse(buffer_);
+    bool same = interfaces.size() == interfaces_.size();
+    for (qsizetype at = 0; same && at < interfaces.size(); ++at) {
+        same = interfaces.at(at).name == interfaces_.at(at);
+    }
+    if (!same) {
+        interfaces_.clear();
+        for (const InterfaceBytes& counters : interfaces) {
+            interfaces_.append(counters.name);
+        }
+        interfacesChanged_ = true;
+    }
+    return interfaces;
 }
 
 std::optional<quint64> LinuxNetworkCounters::fastestLinkBitsPerSecond() {
+    if (!interfacesChanged_ && ++asksSinceSpeedRead_ < kAsksPerSpeedRead) {
+        return fastest_;
+    }
+    interfacesChanged_ = false;
+    asksSinceSpeedRead_ = 0;
+    fastest_.reset();
     QStringList names;
     if (!files_.list(QStringLiteral("/sys/class/net"), names)) {
         return std::nullopt;
@@ -59,6 +77,7 @@ std::optional<quint64> LinuxNetworkCounters::fastestLinkBitsPerSecond() {
             fastest = *megabits * 1'000'000;
         }
     }
+    fastest_ = fastest;
     return fastest;
 }
 
