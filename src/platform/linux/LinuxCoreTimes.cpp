@@ -52,12 +52,15 @@ std::optional<CoreTicks> parseLine(const QByteArray& stat, qsizetype at, qsizety
 
 }  // namespace
 
+LinuxCoreTimes::LinuxCoreTimes(const SystemFiles& files)
+    : stat_(std::make_shared<SharedSystemFile>(files, QStringLiteral("/proc/stat"), kStatBytes)) {}
+
 std::optional<QList<CoreTicks>> LinuxCoreTimes::coreTicks() {
-    // The processor lines come first; 256 KiB holds them for far more processors than kMostCores.
-    if (!files_.read(QStringLiteral("/proc/stat"), buffer_, 256 * 1024)) {
+    const QByteArray* stat = stat_->read(statReader_);
+    if (stat == nullptr) {
         return std::nullopt;
     }
-    return parse(buffer_);
+    return parse(*stat);
 }
 
 std::optional<QList<CoreTicks>> LinuxCoreTimes::parse(const QByteArray& stat) {

@@ -31,11 +31,19 @@ std::optional<quint64> number(const QByteArray& text, qsizetype& at) {
 
 }  // namespace
 
-LinuxCpuTimes::LinuxCpuTimes(SystemFiles files, Clock clock)
-    : files_(std::move(files)), clock_(std::move(clock)), ticksPerSecond_(::sysconf(_SC_CLK_TCK)) {
+LinuxCpuTimes::LinuxCpuTimes(const SystemFiles& files, Clock clock)
+    : clock_(std::move(clock)),
+      ticksPerSecond_(::sysconf(_SC_CLK_TCK)),
+      stat_(std::make_shared<SharedSystemFile>(files, QStringLiteral("/proc/stat"), kStatBytes)),
+      online_(files, QStringLiteral("/sys/devices/system/cpu/online")) {
     if (ticksPerSecond_ <= 0) {
         ticksPerSecond_ = 100;
     }
+}
+
+LinuxCpuTimes::LinuxCpuTimes(const SystemFiles& files, std::shared_ptr<SharedSystemFile> stat)
+    : LinuxCpuTimes(files) {
+    stat_ = std::move(stat);
 }
 
 qint64 LinuxCpuTimes::monotonicClock() {
@@ -45,19 +53,19 @@ qint64 LinuxCpuTimes::monotonicClock() {
 }
 
 std::optional<int> LinuxCpuTimes::processorCount() {
-    QByteArray list;
-    if (!files_.read(QStringLiteral("/sys/devices/system/cpu/online"), list, 4096)) {
+    if (!online_.read(onlineBuffer_, 4096)) {
         return std::nullopt;
     }
-    return parseCpuList(list.trimmed());
+    return parseCpuList(onlineBuffer_.trimmed());
 }
 
 std::optional<qint64> LinuxCpuTimes::idleTime() {
-    // The aggregate line comes first; the rest of the file (per-CPU lines, interrupts) is not needed.
-    if (!files_.read(QStringLiteral("/proc/stat"), buffer_, 512)) {
+    // The aggregate line comes first; the per-CPU lines after it are for the per-core figures.
+    const QByteArray* stat = stat_->read(statReader_);
+    if (stat == nullptr) {
         return std::nullopt;
     }
-    const std::optional<quint64> ticks = parseIdleTicks(buffer_);
+    const std::optional<quint64> ticks = parseIdleTicks(*stat);
     if (!ticks || *ticks > static_cast<quint64>(std::numeric_limits<qint64>::max() / kCountsPerSecond)) {
         return std::nullopt;
     }

@@ -41,7 +41,7 @@ std::optional<DiskTicks> parseLine(const QByteArray& text, qsizetype at, qsizety
 }  // namespace
 
 std::optional<QList<DiskTicks>> LinuxDiskActivity::diskTicks() {
-    if (!files_.read(QStringLiteral("/proc/diskstats"), buffer_)) {
+    if (!diskstats_.read(buffer_, 1 << 20)) {
         return std::nullopt;
     }
     return parse(buffer_);

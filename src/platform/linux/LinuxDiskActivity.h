@@ -1,12 +1,13 @@
 #pragma once
 
 #include "platform/DiskActivitySource.h"
-#include "platform/linux/SystemFiles.h"
+#include "platform/linux/KeptOpenFile.h"
 
 // Busy time of the whole disks from the io_ticks field of /proc/diskstats.
 class LinuxDiskActivity : public DiskActivitySource {
 public:
-    explicit LinuxDiskActivity(SystemFiles files) : files_(std::move(files)) {}
+    explicit LinuxDiskActivity(const SystemFiles& files)
+        : diskstats_(files, QStringLiteral("/proc/diskstats")) {}
     std::optional<QList<DiskTicks>> diskTicks() override;
 
     // The whole disks of a /proc/diskstats text: a partition ("sda1", "nvme0n1p2") is left out
@@ -17,6 +18,6 @@ public:
     static QString diskOfPartition(const QString& name);
 
 private:
-    SystemFiles files_;
+    KeptOpenFile diskstats_;
     QByteArray buffer_;
 };

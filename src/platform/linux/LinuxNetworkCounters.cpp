@@ -37,7 +37,7 @@ std::optional<InterfaceBytes> parseLine(const QByteArray& text, qsizetype at, qs
 }  // namespace
 
 std::optional<QList<InterfaceBytes>> LinuxNetworkCounters::interfaceBytes() {
-    if (!files_.read(QStringLiteral("/proc/net/dev"), buffer_)) {
+    if (!netdev_.read(buffer_, 1 << 20)) {
         return std::nullopt;
     }
     QList<InterfaceBytes> interfaces = parse(buffer_);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/NetworkCountersSource.h"
-#include "platform/linux/SystemFiles.h"
+#include "platform/linux/KeptOpenFile.h"
 
 #include <QStringList>
 
@@ -11,7 +11,8 @@
 // /proc/net/dev change, and otherwise every hundredth time.
 class LinuxNetworkCounters : public NetworkCountersSource {
 public:
-    explicit LinuxNetworkCounters(SystemFiles files) : files_(std::move(files)) {}
+    explicit LinuxNetworkCounters(SystemFiles files)
+        : files_(std::move(files)), netdev_(files_, QStringLiteral("/proc/net/dev")) {}
     std::optional<QList<InterfaceBytes>> interfaceBytes() override;
     std::optional<quint64> fastestLinkBitsPerSecond() override;
 
@@ -24,6 +25,7 @@ public:
 
 private:
     SystemFiles files_;
+    KeptOpenFile netdev_;
     QByteArray buffer_;
     QStringList interfaces_;  // as last seen in /proc/net/dev
     bool interfacesChanged_ = true;
