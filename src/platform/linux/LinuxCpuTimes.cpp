@@ -32,18 +32,18 @@ std::optional<quint64> number(const QByteArray& text, qsizetype& at) {
 }  // namespace
 
 LinuxCpuTimes::LinuxCpuTimes(const SystemFiles& files, Clock clock)
+    : LinuxCpuTimes(files,
+                    std::make_shared<SharedSystemFile>(files, QStringLiteral("/proc/stat"), kStatBytes),
+                    std::move(clock)) {}
+
+LinuxCpuTimes::LinuxCpuTimes(const SystemFiles& files, std::shared_ptr<SharedSystemFile> stat, Clock clock)
     : clock_(std::move(clock)),
       ticksPerSecond_(::sysconf(_SC_CLK_TCK)),
-      stat_(std::make_shared<SharedSystemFile>(files, QStringLiteral("/proc/stat"), kStatBytes)),
+      stat_(std::move(stat)),
       online_(files, QStringLiteral("/sys/devices/system/cpu/online")) {
     if (ticksPerSecond_ <= 0) {
         ticksPerSecond_ = 100;
     }
-}
-
-LinuxCpuTimes::LinuxCpuTimes(const SystemFiles& files, std::shared_ptr<SharedSystemFile> stat)
-    : LinuxCpuTimes(files) {
-    stat_ = std::move(stat);
 }
 
 qint64 LinuxCpuTimes::monotonicClock() {

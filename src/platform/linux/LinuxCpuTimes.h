@@ -15,7 +15,8 @@ public:
 
     explicit LinuxCpuTimes(const SystemFiles& files, Clock clock = monotonicClock);
     // Shares the reading of /proc/stat with other sources of the same sample.
-    LinuxCpuTimes(const SystemFiles& files, std::shared_ptr<SharedSystemFile> stat);
+    LinuxCpuTimes(const SystemFiles& files, std::shared_ptr<SharedSystemFile> stat,
+                  Clock clock = monotonicClock);
 
     std::optional<int> processorCount() override;
     std::optional<qint64> idleTime() override;
