@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "app/AppIcon.h"
 #include "app/Logo.h"
 #include "monitor/PopupText.h"
 #include "timesync/TimeServerTable.h"
@@ -166,8 +167,10 @@ void Application::addTrayIcon(const QString& tooltip) {
         if (!toolTipCpuMeter_) {
             toolTipCpuMeter_ = stats_->createCpuMeter(menu_->facts().isNT);
             toolTipCpuMeter_->Initialize();
+            toolTipActivity_ = std::make_unique<ActivityMeters>(stats_->sources());
         }
-        return PopupText::build(menu_->sharedState(), *stats_, toolTipCpuMeter_.get());
+        return PopupText::build(menu_->sharedState(), *stats_, toolTipCpuMeter_.get(),
+                                toolTipActivity_.get());
     });
     const QString kindText = settings_->text(QStringLiteral("TrayKind"), QStringLiteral("auto"));
     const std::optional<TrayKind> kind = trayKindFromText(kindText);
@@ -178,6 +181,19 @@ void Application::addTrayIcon(const QString& tooltip) {
                      qPrintable(kindText));
     }
     trayIcon_->AddTrayIcon(tooltip, kind.value_or(TrayKind::Auto));
+    liveTrayIcon_ = std::make_unique<LiveTrayIcon>(
+        *stats_, menu_->facts().isNT, AppIcon::pixmap(TrayIconGraph::kSize), [this](const QPixmap& pixmap) {
+            if (trayIcon_) {
+                trayIcon_->setIconPixmap(pixmap);
+            }
+        });
+    activityChoicesChanged();
+}
+
+void Application::activityChoicesChanged() {
+    if (liveTrayIcon_) {
+        liveTrayIcon_->setOn(menu_->sharedState().activity.trayIconGraph);
+    }
 }
 
 // The controller's hotkey: Ctrl+Shift+C, grabbed once "UseHotkey" switches it on.
@@ -286,8 +302,12 @@ void Application::showPopup() {
     if (!popup_) {
         popupCpuMeter_ = stats_->createCpuMeter(menu_->facts().isNT);
         popupCpuMeter_->Initialize();
+        popupActivity_ = std::make_unique<ActivityMeters>(stats_->sources());
         Popup::Hooks hooks{
-            [this] { return PopupText::build(menu_->sharedState(), *stats_, popupCpuMeter_.get()); },
+            [this] {
+                return PopupText::build(menu_->sharedState(), *stats_, popupCpuMeter_.get(),
+                                        popupActivity_.get());
+            },
             [this] { return pointerOnTrayIcon(); },
             [this] { return QSize(sysInfo_->WorkAreaWidth(), sysInfo_->WorkAreaHeight()); },
             [] { return SysInfo::twipsPerPixelX(); },
@@ -310,6 +330,7 @@ void Application::closePopup() {
         popup_->unload();
         popup_ = nullptr;
     }
+    popupActivity_.reset();
     if (popupCpuMeter_) {
         popupCpuMeter_->Terminate();
         popupCpuMeter_.reset();
@@ -346,6 +367,7 @@ void Application::shutDown() {
     if (hotkey_) {
         hotkey_->StopHotkey();
     }
+    liveTrayIcon_.reset();
     if (trayIcon_) {
         trayIcon_->RemoveTrayIcon();
     }

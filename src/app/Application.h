@@ -4,6 +4,7 @@
 #include "app/AlertBalloonView.h"
 #include "app/CommandLine.h"
 #include "app/LiveReadings.h"
+#include "app/LiveTrayIcon.h"
 #include "app/LoginStartupEntry.h"
 #include "app/Menu.h"
 #include "app/MenuServices.h"
@@ -19,6 +20,7 @@
 #include "platform/GlobalHotkeys.h"
 #include "platform/linux/IniSettingsStore.h"
 #include "settings/AppSettings.h"
+#include "stats/ActivityMeters.h"
 #include "stats/CpuMeter.h"
 #include "stats/SysInfo.h"
 #include "stats/SystemInfoModule.h"
@@ -65,6 +67,7 @@ public:
     void addTrayIcon(const QString& tooltip) override;
     void setHotkeyEnabled(bool enabled) override;
     void setThresholdWatching(bool on) override;
+    void activityChoicesChanged() override;
     bool checkForUpdates(bool reportCurrent) override;
     int showMessageBox(const QString& text, int style, const QString& title) override;
     void shutDown() override;
@@ -94,6 +97,7 @@ private:
     std::unique_ptr<AppSettings> settings_;
     std::unique_ptr<Menu> menu_;
     std::unique_ptr<TrayIcon> trayIcon_;
+    std::unique_ptr<LiveTrayIcon> liveTrayIcon_;
     std::unique_ptr<SystemInfoModule> stats_;
     std::unique_ptr<CpuMeter> cpuMeter_;
     CpuMeter* cpuMeterForChecks_ = nullptr;
@@ -112,6 +116,8 @@ private:
     std::unique_ptr<ThresholdMonitor> thresholdMonitor_;
     std::unique_ptr<CpuMeter> popupCpuMeter_;
     std::unique_ptr<CpuMeter> toolTipCpuMeter_;
+    std::unique_ptr<ActivityMeters> toolTipActivity_;
+    std::unique_ptr<ActivityMeters> popupActivity_;
     std::unique_ptr<GlobalHotkeys> globalHotkeys_;
     std::unique_ptr<VBHotKey> hotkey_;
     bool hotkeyTurnedOnByUser_ = false;  // while the user's switch turns it on

@@ -17,6 +17,8 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
             result.dryRun = true;
         } else if (lower == QLatin1String("--stats")) {
             result.stats = true;
+        } else if (lower == QLatin1String("--json")) {
+            result.json = true;
         } else if (lower == QLatin1String("--query") || lower.startsWith(QLatin1String("--query="))) {
             const bool joined = lower != QLatin1String("--query");
             const QString server =
@@ -37,6 +39,9 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
             break;
         }
     }
+    if (result.json && !result.stats && result.error.isEmpty()) {
+        result.error = QStringLiteral("--json goes with --stats: quorvane --stats --json");
+    }
     result.lowerCaseText = arguments.join(QLatin1Char(' ')).toLower();
     if (result.sync && !result.lowerCaseText.contains(QLatin1String("/sync"))) {
         result.lowerCaseText += QStringLiteral(" /sync");
@@ -54,6 +59,7 @@ QString CommandLine::usage() {
         "  --dry-run           never change the system clock (the log says so instead) and\n"
         "                      never open a downloaded update (it is named instead)\n"
         "  --stats             print one sample of every statistic and exit\n"
+        "  --json              with --stats: print the sample as one JSON object\n"
         "  --query HOST[:PORT], --query=HOST[:PORT]\n"
         "                      ask one time server for the time (port 123 unless given; an\n"
         "                      IPv6 address with a port is written [IPv6]:PORT), print the\n"

@@ -11,6 +11,7 @@ struct CommandLine {
     bool sync = false;             // "/sync" in any letter case, or --sync
     bool dryRun = false;           // never change the clock
     bool stats = false;            // print one sample of every statistic and exit
+    bool json = false;             // with stats: as one JSON object
     std::optional<QString> query;  // one SNTP exchange with HOST[:PORT], printed, then exit
     QString error;                 // set when an argument was not understood
 

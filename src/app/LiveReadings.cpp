@@ -1,5 +1,6 @@
 #include "app/LiveReadings.h"
 
+#include "stats/CpuTemperature.h"
 #include "stats/SystemInfoModule.h"
 
 namespace {
@@ -34,4 +35,38 @@ std::optional<int> LiveReadings::driveUsage(QChar letter) {
 
 QString LiveReadings::mountPoint(QChar letter) {
     return stats_.driveRoot(letter);
+}
+
+std::optional<ThresholdReadings::ActivityValue> LiveReadings::activityValue(ActivityItem item) {
+    if (!activity_) {
+        activity_ = std::make_unique<ActivityMeters>(stats_.sources());
+    }
+    switch (item) {
+        case ActivityItem::Cores: {
+            // Each core's share over the whole interval since the previous check.
+            const auto cores = activity_->cores();
+            const auto busiest = cores ? CoreLoadMeter::busiest(*cores) : std::nullopt;
+            if (!busiest) {
+                return std::nullopt;
+            }
+            return ActivityValue{*busiest->percent, QStringLiteral("core ") + QString::number(busiest->cpu)};
+        }
+        case ActivityItem::Temperature: {
+            const auto reading = activity_->temperature();
+            if (!reading) {
+                return std::nullopt;
+            }
+            return ActivityValue{CpuTemperature::wholeDegrees(*reading), reading->label};
+        }
+        case ActivityItem::DiskBusy: {
+            const auto busy = activity_->diskBusy();
+            if (!busy) {
+                return std::nullopt;
+            }
+            return ActivityValue{busy->percent, busy->disk};
+        }
+        case ActivityItem::Network:
+            break;
+    }
+    return std::nullopt;
 }

@@ -2,6 +2,10 @@
 
 #include "app/ThresholdReadings.h"
 
+#include "stats/ActivityMeters.h"
+
+#include <memory>
+
 class CpuMeter;
 class SystemInfoModule;
 
@@ -15,8 +19,10 @@ public:
     QList<QChar> fixedDrives() override;
     std::optional<int> driveUsage(QChar letter) override;
     QString mountPoint(QChar letter) override;
+    std::optional<ActivityValue> activityValue(ActivityItem item) override;
 
 private:
+    std::unique_ptr<ActivityMeters> activity_;  // made at the first check that needs it
     SystemInfoModule& stats_;
     CpuMeter*& cpuMeter_;
 };

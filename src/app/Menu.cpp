@@ -110,6 +110,7 @@ void Menu::readWatchedItems() {
         }
         assign(sharedState_.driveLevel[index], settings_.int16(QStringLiteral("Level") + suffix, 0));
     }
+    sharedState_.activity.read(settings_);
     menuState_.setSomethingToShow(sharedState_.anyShown());
     menuState_.mnuMonitor.enabled = sharedState_.anyWatched();
 }

@@ -65,7 +65,11 @@ QString ThresholdMonitor::driveLabel(QChar letter) {
 }
 
 QString ThresholdMonitor::alertLine(const QString& label, int value) {
-    const QString text = QString::number(value) + QLatin1Char('%');
+    return alertLine(label, value, QStringLiteral("%"));
+}
+
+QString ThresholdMonitor::alertLine(const QString& label, int value, const QString& unit) {
+    const QString text = QString::number(value) + unit;
     return label + QString(qMax<qsizetype>(0, 5 - text.size()), QLatin1Char('.')) + QLatin1Char(' ') + text;
 }
 
@@ -120,6 +124,27 @@ void ThresholdMonitor::CheckThresholds() {
             const QString mount = readings_.mountPoint(letter);
             if (!mount.isEmpty()) {
                 line += QStringLiteral(" ") + mount;  // a letter alone means little on Linux
+            }
+            addViolation(line);
+        }
+    }
+    checkActivityItems();
+}
+
+void ThresholdMonitor::checkActivityItems() {
+    const ActivitySettings& activity = state_.shared.activity;
+    for (const ActivityItem item : {ActivityItem::Cores, ActivityItem::Temperature, ActivityItem::DiskBusy}) {
+        const int level = activity.levelOf(item);
+        if (level < 1) {
+            continue;
+        }
+        const std::optional<ThresholdReadings::ActivityValue> reading = readings_.activityValue(item);
+        if (reading && reading->value > level) {
+            const ActivityItemText& text = activityText(item);
+            QString line =
+                alertLine(QString::fromUtf8(text.alertLabel), reading->value, QString::fromUtf8(text.unit));
+            if (!reading->where.isEmpty()) {
+                line += QLatin1Char(' ') + reading->where;
             }
             addViolation(line);
         }

@@ -51,6 +51,8 @@ public:
 
     // "CPU activity ..........." + dots + " 85%": 30 characters for values up to five characters.
     static QString alertLine(const QString& label, int value);
+    // The same frame with another unit: "CPU temperature ........ 85°C".
+    static QString alertLine(const QString& label, int value, const QString& unit);
     static QString label(StatisticItem item);
     static QString driveLabel(QChar letter);
 
@@ -64,6 +66,7 @@ public:
 
 private:
     void addViolation(const QString& line);
+    void checkActivityItems();
 
     State state_;
     ThresholdReadings& readings_;

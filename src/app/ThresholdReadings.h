@@ -1,5 +1,6 @@
 #pragma once
 
+#include "stats/ActivityItem.h"
 #include "stats/StatisticItem.h"
 
 #include <QChar>
@@ -19,4 +20,12 @@ public:
     virtual QList<QChar> fixedDrives() = 0;
     virtual std::optional<int> driveUsage(QChar letter) = 0;
     virtual QString mountPoint(QChar letter) = 0;
+
+    // An activity item's value (percent; whole degrees for the temperature), measured since the
+    // previous check, and where it comes from ("core 3", "sda"); nothing when it cannot be read.
+    struct ActivityValue {
+        int value = 0;
+        QString where;
+    };
+    virtual std::optional<ActivityValue> activityValue(ActivityItem) { return std::nullopt; }
 };

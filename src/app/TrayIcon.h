@@ -34,6 +34,8 @@ public:
     // A notice for the user: the tray's own balloon on an X11 system tray of Qt's, otherwise a
     // desktop notification (or a balloon at the icon when no service takes it).
     void showMessage(const QString& title, const QString& text);
+    // The one way the icon's picture changes (the live graph draws through it).
+    void setIconPixmap(const QPixmap& pixmap) { setIconImage(pixmap.toImage()); }
 
     // The icon's rectangle in screen pixels; empty (containing no point) when the tray does not say.
     QRect geometry() const;

@@ -54,7 +54,9 @@ int main(int argc, char** argv) {
 
     if (commandLine.stats) {
         QTextStream out(stdout);
-        return StatsCommand::run(out);  // needs no display
+        // needs no display
+        return StatsCommand::run(out,
+                                 commandLine.json ? StatsCommand::Format::Json : StatsCommand::Format::Text);
     }
 
     HeapMemory::useOneArena();  // before Qt starts its threads

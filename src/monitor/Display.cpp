@@ -1,5 +1,6 @@
 #include "monitor/Display.h"
 
+#include "monitor/ActivityRows.h"
 #include "monitor/MonitorBalloonText.h"
 #include "monitor/MonitorGeometry.h"
 #include "platform/WindowSystem.h"
@@ -127,6 +128,14 @@ bool Display::load() {
         lastRow = nextRow;
         ++nextRow;
     }
+    // The activity items follow the classic ones; the drive rows stay last, where a mount change
+    // adds or removes them.
+    activityRows_ = std::make_unique<ActivityRows>(live_.shared.activity, stats_);
+    if (const int added = activityRows_->build(
+            [this](const QString& caption, LevelBar* bar) { addRow(caption, bar); }, nextRow)) {
+        nextRow = qint16(nextRow + added);
+        lastRow = qint16(nextRow - 1);
+    }
     shownDriveCount = 0;
     for (const FixedDrive& drive : windowDrives) {
         rowOfItem.append(kNone);
@@ -175,7 +184,7 @@ bool Display::driveShown(QChar letter) const {
     return index >= 0 && index < kExtraDriveCount && live_.shared.showDrive.at(size_t(index));
 }
 
-void Display::addRow(const QString& caption) {
+void Display::addRow(const QString& caption, LevelBar* bar) {
     const int row = rowCount();
     const int tppX = SysInfo::twipsPerPixelX();
     const int tppY = SysInfo::twipsPerPixelY();
@@ -187,7 +196,11 @@ void Display::addRow(const QString& caption) {
     text->show();
     StatText.append(text);
 
-    auto* bar = new LevelBar(this);
+    if (bar == nullptr) {
+        bar = new LevelBar;
+    }
+    bar->setParent(this);
+    bar->setHistoryShown(live_.shared.activity.showHistory);
     bar->setGeometry(barLeft(), barTop(row) / tppY, kBarWidth / tppX, kBarHeight / tppY);
     bar->setMouseTracking(true);
     bar->installEventFilter(this);
@@ -323,6 +336,9 @@ void Display::Timer1_Timer() {
         if (const std::optional<qint16> value = stats_.driveValue(windowDrives.at(k).letter)) {
             StatBar.at(row)->setValue(*value);
         }
+    }
+    if (activityRows_) {
+        activityRows_->refresh();
     }
     Q_EMIT sampled();
 }
@@ -488,7 +504,8 @@ void Display::Timer2_Timer() {
     }
     QString title;
     QString text;
-    if (!balloonContents(itemOfRow(hoveredRow), title, text)) {
+    if (!(activityRows_ && activityRows_->balloon(hoveredRow, title, text)) &&
+        !balloonContents(itemOfRow(hoveredRow), title, text)) {
         return;
     }
     if (text.isEmpty()) {

@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <memory>
 
+class ActivityRows;
 class AppSettings;
 class CMemState;
 class CpuMeter;
@@ -96,7 +97,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void addRow(const QString& caption);
+    // A row with a level bar, or with the bar given (the window takes it over).
+    void addRow(const QString& caption, LevelBar* bar = nullptr);
     void removeLastRow();
     int barLeft() const;
     int widestCaption() const;
@@ -121,6 +123,7 @@ private:
     SysInfo sysInfo_;
     std::unique_ptr<CpuMeter> cpuMeter_;
     std::unique_ptr<CMemState> memState_;
+    std::unique_ptr<ActivityRows> activityRows_;
     Balloon* balloon_;
     qint16 nextBalloonId_ = 0;
     int captionWidth_ = 0;

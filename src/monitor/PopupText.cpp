@@ -1,5 +1,6 @@
 #include "monitor/PopupText.h"
 
+#include "stats/ActivityText.h"
 #include "stats/StatisticLabels.h"
 #include "stats/SystemInfoModule.h"
 
@@ -12,7 +13,8 @@ namespace {
 const QString kBeforeMountPoint = QStringLiteral("  ");
 }  // namespace
 
-QString build(const SharedSettingsState& shown, SystemInfoModule& stats, CpuMeter* cpuMeter) {
+QString build(const SharedSettingsState& shown, SystemInfoModule& stats, CpuMeter* cpuMeter,
+              ActivityMeters* activity) {
     stats.RefreshSystemStatus();
     const BatteryState battery = stats.batteryState();
     QStringList lines;
@@ -41,6 +43,23 @@ QString build(const SharedSettingsState& shown, SystemInfoModule& stats, CpuMete
         lines << StatisticLabels::popupLine(StatisticLabels::popupDriveLabel(drive.letter),
                                             value ? std::optional<int>(*value) : std::nullopt) +
                      kBeforeMountPoint + drive.mountPoint;
+    }
+    if (activity != nullptr) {
+        const ActivitySettings& chosen = shown.activity;
+        if (chosen.shown(ActivityItem::Cores)) {
+            lines << ActivityText::coresLine(activity->cores());
+        }
+        if (chosen.shown(ActivityItem::Temperature)) {
+            lines << ActivityText::temperatureLine(activity->temperature());
+        }
+        if (chosen.shown(ActivityItem::DiskBusy)) {
+            const std::optional<DiskBusy> busy = activity->diskBusy();
+            lines << ActivityText::diskBusyLine(busy, activity->disksAvailable());
+        }
+        if (chosen.shown(ActivityItem::Network)) {
+            const std::optional<NetworkRates> rates = activity->network();
+            lines << ActivityText::networkLine(rates, activity->networkAvailable());
+        }
     }
     return lines.join(QStringLiteral("\r\n"));
 }

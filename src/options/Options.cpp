@@ -2,10 +2,12 @@
 
 #include "options/NumberBoxEdit.h"
 #include "options/OptionsGeneralPage.h"
+#include "options/OptionsMorePage.h"
 #include "options/OptionsStatisticsPage.h"
 #include "options/OptionsSystemPage.h"
 #include "options/OptionsTimeSyncPage.h"
 #include "platform/RoundHalfToEven.h"
+#include "stats/ActivityMeters.h"
 #include "stats/SysInfo.h"
 #include "timesync/TimeServerTable.h"
 #include "widgets/EscapeReleaseCloser.h"
@@ -71,6 +73,8 @@ void Options::buildControls() {
     SSTab1->addTab(statistics, QStringLiteral("Statistics"));
     SSTab1->addTab(system, QStringLiteral("System"));
     SSTab1->addTab(timeSync, QStringLiteral("Time Sync"));
+    more = new OptionsMorePage(SSTab1);
+    SSTab1->addTab(more, QStringLiteral("More"));
 
     OKButton = new QPushButton(QStringLiteral("&OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
@@ -95,6 +99,7 @@ void Options::buildControls() {
     connect(general, &OptionsGeneralPage::changed, this, &Options::markChanged);
     connect(statistics, &OptionsStatisticsPage::changed, this, &Options::markChanged);
     connect(timeSync, &OptionsTimeSyncPage::changed, this, &Options::markChanged);
+    connect(more, &OptionsMorePage::changed, this, &Options::markChanged);
     connect(timeSync, &OptionsTimeSyncPage::syncNowRequested, this, [this] { host_.startSynchronisation(); });
     connect(applyButton, &QPushButton::clicked, this, &Options::applyButton_Click);
     connect(OKButton, &QPushButton::clicked, this, &Options::OKButton_Click);
@@ -111,6 +116,7 @@ void Options::load() {
     live_.items.mnuOptions.enabled = false;
     cpuMeter_ = stats_.createCpuMeter(facts_.isNT);
     cpuMeter_->Initialize();
+    activityMeters_ = std::make_unique<ActivityMeters>(stats_.sources());
     system->fillMachineFacts(stats_);
     if (!resourceRowsShown()) {
         statistics->withoutResourceRows();
@@ -179,6 +185,7 @@ void Options::ShowCurrentSettings() {
     general->showCurrentSettings(live_.items, live_.items.mnuTransparent.checked, facts_.isNT,
                                  shared.transparentLevel);
     statistics->showCurrentSettings(shared, resourceRowsShown());
+    more->showCurrentSettings(shared.activity);
 }
 
 void Options::selectPage(int page) {
@@ -233,6 +240,9 @@ void Options::SSTab1_Click(int page) {
         case TimeSyncPage:
             timeSync->ServerList->setFocus();
             break;
+        case MorePage:
+            more->refreshStatusBars(*activityMeters_);
+            break;
         default:
             break;
     }
@@ -241,6 +251,9 @@ void Options::SSTab1_Click(int page) {
 void Options::Timer1_Timer() {
     if (!isMinimized() && SSTab1->currentIndex() == StatisticsPage) {
         statistics->refreshStatusBars(stats_, cpuMeter_.get(), resourceRowsShown());
+    }
+    if (!isMinimized() && SSTab1->currentIndex() == MorePage) {
+        more->refreshStatusBars(*activityMeters_);
     }
 }
 
@@ -262,6 +275,7 @@ OptionsValues Options::currentValues() const {
     OptionsValues values;
     general->readInto(values);
     statistics->readInto(values);
+    more->readInto(values.activity);
     values.syncAtStart = timeSync->Check3->isChecked();
     values.syncDays = int(roundHalfToEven(std::clamp(timeSync->SyncDays->value(), -32768.0, 32767.0)));
     return values;

@@ -12,7 +12,9 @@
 #include <memory>
 
 class QCheckBox;
+class ActivityMeters;
 class OptionsGeneralPage;
+class OptionsMorePage;
 class OptionsStatisticsPage;
 class OptionsSystemPage;
 class OptionsTimeSyncPage;
@@ -28,7 +30,7 @@ class Options : public QDialog {
     Q_OBJECT
 
 public:
-    enum Page { GeneralPage = 0, StatisticsPage = 1, SystemPage = 2, TimeSyncPage = 3 };
+    enum Page { GeneralPage = 0, StatisticsPage = 1, SystemPage = 2, TimeSyncPage = 3, MorePage = 4 };
 
     Options(LiveOptions live, PlatformFacts facts, OptionsHost& host, SystemInfoModule& stats,
             TimeServerTable& table, QWidget* parent = nullptr);
@@ -50,6 +52,7 @@ public:
     OptionsStatisticsPage* statistics = nullptr;
     OptionsSystemPage* system = nullptr;
     OptionsTimeSyncPage* timeSync = nullptr;
+    OptionsMorePage* more = nullptr;
     QPushButton* OKButton = nullptr;
     QPushButton* cancelButton = nullptr;
     QPushButton* applyButton = nullptr;
@@ -93,6 +96,7 @@ private:
     OptionsCommit commit_;
     std::unique_ptr<SysInfo> sysInfo_;
     std::unique_ptr<CpuMeter> cpuMeter_;
+    std::unique_ptr<ActivityMeters> activityMeters_;
     QList<FixedDrive> drives_;
     QString committedServer_;
     int baseTabHeight_ = 0;

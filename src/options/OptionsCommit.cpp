@@ -12,7 +12,7 @@ qint16 levelAt(const QList<int>& list, qsizetype index) {
 }  // namespace
 
 bool OptionsValues::anyLevel() const {
-    return std::ranges::any_of(level, [](int value) { return value > 0; });
+    return std::ranges::any_of(level, [](int value) { return value > 0; }) || activity.anyWatched();
 }
 
 OptionsValues OptionsValues::limited() const {
@@ -54,6 +54,7 @@ void OptionsCommit::SaveOptions(const OptionsValues& entered) {
     items.setSomethingToShow(shared.anyShown());
     items.mnuMonitor.enabled = shared.anyWatched();
     watchAsStored();
+    host_.activityChoicesChanged();
 }
 
 void OptionsCommit::saveRows(const OptionsValues& values) {
@@ -81,6 +82,8 @@ void OptionsCommit::saveRows(const OptionsValues& values) {
         shared.driveLevel[size_t(index)] = levelAt(values.level, row);
         settings.writeInt(QStringLiteral("Level") + driveSuffix(letter), shared.driveLevel[size_t(index)]);
     }
+    shared.activity = values.activity;
+    values.activity.write(settings);
 }
 
 // Watching follows the stored "MonitorLevels" wherever something has a level.

@@ -11,4 +11,6 @@ public:
     virtual void showMonitorWindow() = 0;
     virtual int showMessageBox(const QString& text, int style, const QString& title) = 0;
     virtual void setThresholdWatching(bool on) = 0;  // off also hides the alert balloon
+    // The activity choices were saved: the live tray icon follows them.
+    virtual void activityChoicesChanged() {}
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/ActivitySettings.h"
+
 #include <QChar>
 #include <QList>
 #include <array>
@@ -25,13 +27,14 @@ struct OptionsValues {
 
     std::array<bool, kGeneralCount> general{};  // Check0(0) .. Check0(9)
     int transparentLevel = 75;
-    QList<bool> show;          // Check1(row)
-    QList<int> level;          // Threshold1(row)
-    QList<QChar> extraDrives;  // the letter of row 8 + k
-    bool syncAtStart = false;  // Check3
-    int syncDays = 7;          // SyncDays
+    QList<bool> show;           // Check1(row)
+    QList<int> level;           // Threshold1(row)
+    QList<QChar> extraDrives;   // the letter of row 8 + k
+    bool syncAtStart = false;   // Check3
+    int syncDays = 7;           // SyncDays
+    ActivitySettings activity;  // page "More"
 
-    bool anyShown() const { return show.contains(true); }
+    bool anyShown() const { return show.contains(true) || activity.anyShown(); }
     bool anyLevel() const;
     // Every number inside its limits.
     OptionsValues limited() const;

@@ -1,16 +1,20 @@
 #pragma once
 
+#include "platform/CoreTimesSource.h"
 #include "platform/CpuTimesSource.h"
+#include "platform/DiskActivitySource.h"
 #include "platform/FileSystemSpace.h"
 #include "platform/FreeResourcesSource.h"
 #include "platform/KernelCpuCounter.h"
 #include "platform/MemoryStatusSource.h"
 #include "platform/MountTableSource.h"
+#include "platform/NetworkCountersSource.h"
 #include "platform/OsVersionSource.h"
 #include "platform/PowerStatusSource.h"
 #include "platform/ProcessCounter.h"
 #include "platform/ProcessorInfoLibrary.h"
 #include "platform/SystemValueReader.h"
+#include "platform/TemperatureSource.h"
 
 #include <QString>
 #include <functional>
@@ -31,6 +35,11 @@ struct SystemSources {
     std::shared_ptr<FreeResourcesSource> freeResources;  // none on Linux
     // Makes the counter for one old-family CPU meter; none on Linux.
     std::function<std::unique_ptr<KernelCpuCounter>()> kernelCpuCounter;
+    // The activity items beyond the classic ones: per-core times, disks, network, temperatures.
+    std::shared_ptr<CoreTimesSource> coreTimes;
+    std::shared_ptr<DiskActivitySource> disks;
+    std::shared_ptr<NetworkCountersSource> network;
+    std::shared_ptr<TemperatureSource> temperatures;
 
     // The Linux backends, reading /proc and /sys below the root folder ("/" for the real system).
     static SystemSources linux(const QString& root = QStringLiteral("/"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/ActivitySettings.h"
 #include "stats/StatisticItem.h"
 
 #include <QString>
@@ -15,6 +16,7 @@ struct SharedSettingsState {
     qint16 transparentLevel = 0;
     QString currentServerHost;
     qint16 autoSyncDays = 0;
+    ActivitySettings activity;
 
     bool anyShown() const;
     bool anyWatched() const;

@@ -15,6 +15,10 @@ LevelBar::LevelBar(QWidget* parent)
 }
 
 void LevelBar::setValue(int value) {
+    if (history_) {
+        history_->push(value);
+        update();  // the history moves on even when the value stays
+    }
     if (value != value_ || !hasValue_) {
         value_ = value;
         hasValue_ = true;
@@ -32,23 +36,46 @@ QString LevelBar::text() const {
     if (!hasValue_) {
         return QString();
     }
-    return QString::number(value_) + QLatin1Char('%');
+    return QString::number(value_) + suffix_;
+}
+
+void LevelBar::setSuffix(const QString& suffix) {
+    suffix_ = suffix;
+    update();
+}
+
+void LevelBar::setHistoryShown(bool shown) {
+    if (shown != bool(history_)) {
+        history_ = shown ? std::make_unique<ReadingHistory>() : nullptr;
+        update();
+    }
+}
+
+void LevelBar::paintBackground(QPainter& painter, const QRect& outer) {
+    const QPalette& colours = QApplication::palette();
+    // The one-pixel frame as two fills: a stroked rectangle costs several times as much to draw,
+    // and the bars repaint whenever their value moves.
+    painter.fillRect(outer, colours.color(QPalette::Dark));
+    painter.fillRect(outer.adjusted(1, 1, -1, -1), colours.color(QPalette::Button));
+    if (history_) {
+        QColor faint = end_;
+        faint.setAlpha(70);
+        history_->paint(painter, outer.adjusted(1, 1, -1, -1), faint);
+    }
 }
 
 void LevelBar::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QPalette& colours = QApplication::palette();
-    // The one-pixel frame as two fills: a stroked rectangle costs several times as much to draw,
-    // and the bars repaint whenever their value moves.
     const QRect inner = rect().adjusted(1, 1, -1, -1);
-    painter.fillRect(rect(), colours.color(QPalette::Dark));
-    painter.fillRect(inner, colours.color(QPalette::Button));
+    paintBackground(painter, rect());
 
     const int filled = inner.width() * std::clamp(value_, 0, 100) / 100;
     if (filled > 0) {
         QLinearGradient gradient(inner.topLeft(), inner.topRight());
-        gradient.setColorAt(0, start_);
-        gradient.setColorAt(1, end_);
+        // Over a history the level lets the earlier readings show through.
+        const int alpha = history_ ? 190 : 255;
+        gradient.setColorAt(0, QColor(start_.red(), start_.green(), start_.blue(), alpha));
+        gradient.setColorAt(1, QColor(end_.red(), end_.green(), end_.blue(), alpha));
         painter.fillRect(QRect(inner.topLeft(), QSize(filled, inner.height())), gradient);
     }
     painter.setPen(QApplication::palette("QMenu").color(QPalette::Text));

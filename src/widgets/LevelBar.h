@@ -1,7 +1,10 @@
 #pragma once
 
+#include "widgets/ReadingHistory.h"
+
 #include <QColor>
 #include <QWidget>
+#include <memory>
 
 // A horizontal level bar: the part up to the value is filled with a smooth gradient that spans the
 // whole bar (so a high value reaches the end colour), with the value and "%" written across it.
@@ -18,13 +21,22 @@ public:
     QColor startColour() const { return start_; }
     QColor endColour() const { return end_; }
     QString text() const;
+    // What follows the value in the text: "%" unless set.
+    void setSuffix(const QString& suffix);
+    // Keeps the last readings given and draws them faintly behind the level.
+    void setHistoryShown(bool shown);
+    const ReadingHistory* history() const { return history_.get(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // The frame and, where kept, the history: what every kind of bar draws first.
+    void paintBackground(QPainter& painter, const QRect& outer);
 
 private:
     int value_ = 0;
     bool hasValue_ = false;
     QColor start_;
     QColor end_;
+    QString suffix_ = QStringLiteral("%");
+    std::unique_ptr<ReadingHistory> history_;
 };

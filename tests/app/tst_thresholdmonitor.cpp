@@ -7,6 +7,7 @@ class FakeReadings : public ThresholdReadings {
 public:
     std::map<StatisticItem, std::optional<int>> values;
     std::map<QChar, int> drives;
+    std::map<ActivityItem, ActivityValue> activity;
     QStringList asked;
     void refresh() override { asked << "refresh"; }
     std::optional<int> value(StatisticItem item) override {
@@ -24,6 +25,11 @@ public:
     std::optional<int> driveUsage(QChar letter) override { return drives.at(letter); }
     QString mountPoint(QChar letter) override {
         return letter == QLatin1Char('C') ? QStringLiteral("/") : QStringLiteral("/home");
+    }
+    std::optional<ActivityValue> activityValue(ActivityItem item) override {
+        asked << activitySuffix(item);
+        const auto found = activity.find(item);
+        return found == activity.end() ? std::nullopt : std::optional<ActivityValue>(found->second);
     }
 };
 
@@ -170,6 +176,27 @@ private Q_SLOTS:
                                                       ".. 60% /\r\n"
                                                       "D: drive usage ........."
                                                       ".. 91% /home"));
+    }
+
+    void activityItemsAfterTheDrives() {
+        shared.driveLevel[driveIndex('D')] = 80;
+        readings.drives = {{'D', 91}};
+        shared.activity.level = {90, 80, 50, 0};
+        readings.activity[ActivityItem::Cores] = {97, "core 3"};
+        readings.activity[ActivityItem::Temperature] = {80, "Package id 0"};  // not above 80
+        readings.activity[ActivityItem::DiskBusy] = {51, "sda"};
+        monitor->CheckThresholds();
+        QCOMPARE(monitor->violationCount, 3);
+        QCOMPARE(monitor->TrayMessage, QStringLiteral("D: drive usage ........."
+                                                      ".. 91% /home\r\n"
+                                                      "Busiest CPU core ......."
+                                                      ".. 97% core 3\r\n"
+                                                      "Disk busy .............."
+                                                      ".. 51% sda"));
+        readings.activity[ActivityItem::Temperature] = {101, "Tctl"};
+        monitor->CheckThresholds();
+        QVERIFY(monitor->TrayMessage.contains(QStringLiteral("CPU temperature ........ 101\u00b0C Tctl")));
+        QVERIFY(!readings.asked.contains(QStringLiteral("Network")));  // no level, never read
     }
 
     void allLevelsZeroNeverShowABalloon() {

@@ -73,6 +73,10 @@ private Q_SLOTS:
                                 "Battery(unplugged) . 45%\n"
                                 "C: drive usage ..... 21%  /\n"
                                 "D: drive usage ..... 25%  /home\n"
+                                "Busiest core ...... (none)\n"
+                                "CPU temperature ... (none)\n"
+                                "Disk busy ......... (none)\n"
+                                "Network ........... (none)\n"
                                 "Test CPU (2.40 GHz)\n"
                                 "1,234 active processes\n"
                                 "5,678 active threads\n"));

@@ -31,8 +31,16 @@ std::optional<quint64> number(const QByteArray& text, qsizetype& at) {
 
 }  // namespace
 
-LinuxCpuTimes::LinuxCpuTimes(SystemFiles files, Clock clock)
-    : files_(std::move(files)), clock_(std::move(clock)), ticksPerSecond_(::sysconf(_SC_CLK_TCK)) {
+LinuxCpuTimes::LinuxCpuTimes(const SystemFiles& files, Clock clock)
+    : LinuxCpuTimes(files,
+                    std::make_shared<SharedSystemFile>(files, QStringLiteral("/proc/stat"), kStatBytes),
+                    std::move(clock)) {}
+
+LinuxCpuTimes::LinuxCpuTimes(const SystemFiles& files, std::shared_ptr<SharedSystemFile> stat, Clock clock)
+    : clock_(std::move(clock)),
+      ticksPerSecond_(::sysconf(_SC_CLK_TCK)),
+      stat_(std::move(stat)),
+      online_(files, QStringLiteral("/sys/devices/system/cpu/online")) {
     if (ticksPerSecond_ <= 0) {
         ticksPerSecond_ = 100;
     }
@@ -45,19 +53,19 @@ qint64 LinuxCpuTimes::monotonicClock() {
 }
 
 std::optional<int> LinuxCpuTimes::processorCount() {
-    QByteArray list;
-    if (!files_.read(QStringLiteral("/sys/devices/system/cpu/online"), list, 4096)) {
+    if (!online_.read(onlineBuffer_, 4096)) {
         return std::nullopt;
     }
-    return parseCpuList(list.trimmed());
+    return parseCpuList(onlineBuffer_.trimmed());
 }
 
 std::optional<qint64> LinuxCpuTimes::idleTime() {
-    // The aggregate line comes first; the rest of the file (per-CPU lines, interrupts) is not needed.
-    if (!files_.read(QStringLiteral("/proc/stat"), buffer_, 512)) {
+    // The aggregate line comes first; the per-CPU lines after it are for the per-core figures.
+    const QByteArray* stat = stat_->read(statReader_);
+    if (stat == nullptr) {
         return std::nullopt;
     }
-    const std::optional<quint64> ticks = parseIdleTicks(buffer_);
+    const std::optional<quint64> ticks = parseIdleTicks(*stat);
     if (!ticks || *ticks > static_cast<quint64>(std::numeric_limits<qint64>::max() / kCountsPerSecond)) {
         return std::nullopt;
     }

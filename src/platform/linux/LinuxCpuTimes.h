@@ -1,9 +1,11 @@
 #pragma once
 
 #include "platform/CpuTimesSource.h"
-#include "platform/linux/SystemFiles.h"
+#include "platform/linux/KeptOpenFile.h"
+#include "platform/linux/SharedSystemFile.h"
 
 #include <functional>
+#include <memory>
 
 // Idle time from the aggregate "cpu" line of /proc/stat (idle + iowait), processors from
 // /sys/devices/system/cpu/online, time from the monotonic clock.
@@ -11,11 +13,17 @@ class LinuxCpuTimes : public CpuTimesSource {
 public:
     using Clock = std::function<qint64()>;  // 100-ns counts
 
-    explicit LinuxCpuTimes(SystemFiles files, Clock clock = monotonicClock);
+    explicit LinuxCpuTimes(const SystemFiles& files, Clock clock = monotonicClock);
+    // Shares the reading of /proc/stat with other sources of the same sample.
+    LinuxCpuTimes(const SystemFiles& files, std::shared_ptr<SharedSystemFile> stat,
+                  Clock clock = monotonicClock);
 
     std::optional<int> processorCount() override;
     std::optional<qint64> idleTime() override;
     std::optional<qint64> currentTime() override;
+
+    // How much of /proc/stat is read: the processor lines of far more processors than are read.
+    static constexpr qsizetype kStatBytes = 256 * 1024;
 
     static qint64 monotonicClock();
     // Idle + iowait of the aggregate line of a /proc/stat text, in clock ticks.
@@ -24,8 +32,10 @@ public:
     static std::optional<int> parseCpuList(const QByteArray& list);
 
 private:
-    SystemFiles files_;
     Clock clock_;
     qint64 ticksPerSecond_;
-    QByteArray buffer_;
+    std::shared_ptr<SharedSystemFile> stat_;
+    SharedSystemFile::Reader statReader_;
+    KeptOpenFile online_;
+    QByteArray onlineBuffer_;
 };

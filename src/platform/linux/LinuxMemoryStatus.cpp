@@ -36,7 +36,7 @@ std::optional<quint64> kibibytes(std::string_view text) {
 }  // namespace
 
 std::optional<MemoryStatus> LinuxMemoryStatus::read() {
-    if (!files_.read(QStringLiteral("/proc/meminfo"), buffer_, qsizetype(64) * 1024)) {
+    if (!meminfo_.read(buffer_, qsizetype(64) * 1024)) {
         return std::nullopt;
     }
     return parse(buffer_);

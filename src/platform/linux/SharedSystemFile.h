@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/linux/KeptOpenFile.h"
+
+#include <QByteArray>
+
+// A system file several sources read in the same sample, as /proc/stat is by the total and the
+// per-core CPU figures: a source gets the text another source has just read (at most kFreshFor
+// ago) instead of making the kernel build it again. A source asking twice always reads afresh,
+// so none reads less often than it asks.
+class SharedSystemFile {
+public:
+    // Each source sharing the file keeps one of these.
+    struct Reader {
+        quint64 seen = 0;
+    };
+    static constexpr qint64 kFreshForNanoseconds = 50'000'000;
+
+    SharedSystemFile(const SystemFiles& files, const QString& systemPath, qsizetype maxBytes);
+
+    // The file's text; nullptr when it cannot be read.
+    const QByteArray* read(Reader& reader);
+
+private:
+    KeptOpenFile file_;
+    qsizetype maxBytes_;
+    QByteArray content_;
+    bool readable_ = false;
+    quint64 generation_ = 0;
+    qint64 readAt_ = 0;
+};
