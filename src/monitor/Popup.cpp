@@ -8,8 +8,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPointer>
-#include <QToolTip>
 #include <QScreen>
+#include <QToolTip>
 
 namespace {
 constexpr int kRefreshMs = 900;
