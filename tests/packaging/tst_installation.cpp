@@ -122,7 +122,8 @@ private Q_SLOTS:
 
     // The questions a new user meets first, answered in the manual and in the README alike.
     void theDocumentsAnswerFirstQuestions() {
-        const QString manual = read(installed("share/man/man1/quorvane.1")).remove(QLatin1Char('\\'));
+        const QString manual =
+            readCompressed(installed("share/man/man1/quorvane.1.gz")).remove(QLatin1Char('\\'));
         const QString readme = read(QStringLiteral(QUORVANE_TEST_DATA "/../../README.md"));
         QVERIFY(!readme.isEmpty());
         const QString exitStatus = manual.section(QStringLiteral(".SH EXIT STATUS"), 1).section(".SH", 0, 0);
