@@ -1,4 +1,5 @@
 #include "support/PrivateSessionBus.h"
+#include "support/SanitizerUnwind.h"
 #include "support/StatusNotifierItems.h"
 
 #include <QDBusConnectionInterface>
@@ -163,6 +164,7 @@ private Q_SLOTS:
         QString why;
         QVERIFY2(bus.start(&why), qPrintable(why));
         desktop = QProcessEnvironment::systemEnvironment();
+        unwindFullyUnderSanitizer(desktop);
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "SWAYSOCK"}) {
             desktop.remove(QString::fromLatin1(name));
         }

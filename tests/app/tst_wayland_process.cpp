@@ -1,4 +1,5 @@
 #include "support/ProgramHome.h"
+#include "support/SanitizerUnwind.h"
 
 #include <QtTest>
 
@@ -68,11 +69,7 @@ private Q_SLOTS:
         programEnvironment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
         // Under AddressSanitizer: whole allocation stacks through the Wayland and EGL libraries,
         // which have no frame pointers, so that the leak suppressions can tell their memory from ours.
-        if (programEnvironment.contains(QStringLiteral("ASAN_OPTIONS"))) {
-            programEnvironment.insert(QStringLiteral("ASAN_OPTIONS"),
-                                      programEnvironment.value(QStringLiteral("ASAN_OPTIONS")) +
-                                          QStringLiteral(":fast_unwind_on_malloc=0"));
-        }
+        unwindFullyUnderSanitizer(programEnvironment);
         QProcess program;
         home.start(program, {}, programEnvironment);
         QVERIFY(program.waitForStarted(10000));

@@ -1,4 +1,5 @@
 #include "support/DesktopSession.h"
+#include "support/SanitizerUnwind.h"
 
 #include <QElapsedTimer>
 #include <QRegularExpression>
@@ -28,6 +29,7 @@ bool DesktopSession::startProgram(const QStringList& arguments) {
     QProcessEnvironment environment = home_.environment();
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     environment.insert(variables_);
+    unwindFullyUnderSanitizer(environment);
     program_->setProcessChannelMode(keepErrors_ ? QProcess::SeparateChannels
                                                 : QProcess::ForwardedErrorChannel);
     errors_.clear();
