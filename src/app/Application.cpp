@@ -147,6 +147,15 @@ void Application::showMonitorWindow() {
     }
     monitor_ = new monitor::Display(menu_->live(), menu_->facts().isNT, *stats_, monitorRowCount_);
     connect(monitor_, &monitor::Display::sampled, thresholdMonitor_.get(), &ThresholdMonitor::joinTick);
+    // The tray's own refreshes ride on the window's samples: one wake-up per refresh, not two.
+    connect(monitor_, &monitor::Display::sampled, this, [this] {
+        if (liveTrayIcon_) {
+            liveTrayIcon_->refreshTimer.follow();
+        }
+        if (trayIcon_) {
+            trayIcon_->toolTip().Timer.follow();
+        }
+    });
     if (!monitor_->load()) {
         monitor_.clear();
     }

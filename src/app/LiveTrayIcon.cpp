@@ -8,10 +8,7 @@ LiveTrayIcon::LiveTrayIcon(SystemInfoModule& stats, bool isNT, QPixmap plainIcon
       stats_(stats),
       isNT_(isNT),
       plainIcon_(std::move(plainIcon)),
-      setIcon_(std::move(setIcon)) {
-    refreshTimer.setInterval(kRefreshMs);
-    connect(&refreshTimer, &QTimer::timeout, this, &LiveTrayIcon::refresh);
-}
+      setIcon_(std::move(setIcon)) {}
 
 LiveTrayIcon::~LiveTrayIcon() {
     if (cpuMeter_) {

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "app/FollowingTimer.h"
 #include "stats/CpuMeter.h"
 #include "widgets/TrayIconGraph.h"
 
 #include <QObject>
 #include <QPixmap>
-#include <QTimer>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -13,8 +13,8 @@
 class SystemInfoModule;
 
 // Keeps CPU and memory drawn over the tray icon while "TrayIconGraph" is on: samples on its own
-// timer (its own CPU meter, like every window) and hands a new picture to the tray only when a bar
-// changes by a pixel. Off, the timer stops and the plain icon comes back.
+// timer, or with the monitor window while it is open (its own CPU meter, like every window), and hands a new
+// picture to the tray only when a bar changes by a pixel. Off, the timer stops and the plain icon comes back.
 class LiveTrayIcon : public QObject {
     Q_OBJECT
 
@@ -32,7 +32,8 @@ public:
     bool refresh();
     int drawCount() const { return drawCount_; }
 
-    QTimer refreshTimer;
+    // Its own rhythm; while the monitor window is open, that window's samples.
+    FollowingTimer refreshTimer{kRefreshMs, [this] { refresh(); }};
 
 private:
     SystemInfoModule& stats_;

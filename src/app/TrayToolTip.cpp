@@ -1,8 +1,6 @@
 #include "app/TrayToolTip.h"
 
 namespace {
-constexpr int kRefreshMs = 900;
-
 // Hosts may read the tooltip as markup: a mount point must not become a tag.
 QString plainText(QString text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -14,10 +12,7 @@ QString plainText(QString text) {
 }  // namespace
 
 TrayToolTip::TrayToolTip(QString title, Hooks hooks, QObject* parent)
-    : QObject(parent), title_(std::move(title)), hooks_(std::move(hooks)) {
-    Timer.setInterval(kRefreshMs);
-    connect(&Timer, &QTimer::timeout, this, &TrayToolTip::refresh);
-}
+    : QObject(parent), title_(std::move(title)), hooks_(std::move(hooks)) {}
 
 void TrayToolTip::start() {
     refresh();

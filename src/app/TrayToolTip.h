@@ -1,8 +1,9 @@
 #pragma once
 
+#include "app/FollowingTimer.h"
+
 #include <QObject>
 #include <QString>
-#include <QTimer>
 #include <functional>
 
 // The tray icon's tooltip where the tray shows no hover pop-up (a tray spoken to over D-Bus): the
@@ -25,7 +26,7 @@ public:
     void refresh();
     QString text() const { return sent_; }
 
-    QTimer Timer;  // 900 ms, the pop-up's own rhythm
+    FollowingTimer Timer{900, [this] { refresh(); }};  // the pop-up's own rhythm
 
 private:
     QString title_;

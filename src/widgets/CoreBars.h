@@ -22,6 +22,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // The busiest core's value feeds the history only; the cores draw themselves.
+    int drawnValue(int) const override { return 0; }
 
 private:
     QList<std::optional<qint16>> loads_;

@@ -15,13 +15,17 @@ LevelBar::LevelBar(QWidget* parent)
 }
 
 void LevelBar::setValue(int value) {
+    bool changed = !hasValue_ || drawnValue(value) != drawnValue(value_);
     if (history_) {
+        // The history moves on with every value, but a steady one moves it without a visible change.
+        const QRect area = barArea().adjusted(1, 1, -1, -1);
+        const ReadingHistory::Columns before = history_->columns(area);
         history_->push(value);
-        update();  // the history moves on even when the value stays
+        changed = changed || history_->columns(area) != before;
     }
-    if (value != value_ || !hasValue_) {
-        value_ = value;
-        hasValue_ = true;
+    value_ = value;
+    hasValue_ = true;
+    if (changed) {
         update();
     }
 }
@@ -78,6 +82,17 @@ void LevelBar::paintEvent(QPaintEvent*) {
         gradient.setColorAt(1, QColor(end_.red(), end_.green(), end_.blue(), alpha));
         painter.fillRect(QRect(inner.topLeft(), QSize(filled, inner.height())), gradient);
     }
+    const QString shown = text();
+    if (shown.isEmpty()) {
+        return;
+    }
+    if (drawnText_.text() != shown) {
+        drawnText_.setText(shown);
+        drawnText_.setTextFormat(Qt::PlainText);
+    }
+    const QSizeF size = drawnText_.size();
     painter.setPen(QApplication::palette("QMenu").color(QPalette::Text));
-    painter.drawText(inner, Qt::AlignCenter, text());
+    painter.drawStaticText(QPointF(inner.left() + (inner.width() - size.width()) / 2,
+                                   inner.top() + (inner.height() - size.height()) / 2),
+                           drawnText_);
 }

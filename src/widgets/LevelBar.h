@@ -3,6 +3,7 @@
 #include "widgets/ReadingHistory.h"
 
 #include <QColor>
+#include <QStaticText>
 #include <QWidget>
 #include <memory>
 
@@ -31,6 +32,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     // The frame and, where kept, the history: what every kind of bar draws first.
     void paintBackground(QPainter& painter, const QRect& outer);
+    // The framed bar within the widget.
+    virtual QRect barArea() const { return rect(); }
+    // What the picture shows of a value: a new value that shows alike is not drawn again.
+    virtual int drawnValue(int value) const { return value; }
 
 private:
     int value_ = 0;
@@ -39,4 +44,5 @@ private:
     QColor end_;
     QString suffix_ = QStringLiteral("%");
     std::unique_ptr<ReadingHistory> history_;
+    QStaticText drawnText_;  // laid out once per text, not on every paint
 };

@@ -11,6 +11,10 @@ int RateBar::barWidth() const {
     return width() / 5;
 }
 
+int RateBar::drawnValue(int value) const {
+    return (barArea().width() - 2) * std::clamp(value, 0, 100) / 100;
+}
+
 void RateBar::setReading(int percent, const QString& text) {
     setValue(percent);
     if (text != text_) {
@@ -21,7 +25,7 @@ void RateBar::setReading(int percent, const QString& text) {
 
 void RateBar::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QRect bar(0, 0, barWidth(), height());
+    const QRect bar = barArea();
     painter.fillRect(rect(), palette().color(QPalette::Window));
     paintBackground(painter, bar);
     const QRect inner = bar.adjusted(1, 1, -1, -1);

@@ -17,6 +17,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    QRect barArea() const override { return QRect(0, 0, barWidth(), height()); }
+    int drawnValue(int value) const override;
 
 private:
     QString text_;

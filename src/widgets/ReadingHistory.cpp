@@ -14,19 +14,36 @@ int ReadingHistory::at(int index) const {
     return readings_.at(size_t((oldest + index) % kLength));
 }
 
-void ReadingHistory::paint(QPainter& painter, const QRect& area, const QColor& colour) const {
-    if (count_ == 0 || area.isEmpty()) {
-        return;
+namespace {
+// Slot edges by integer arithmetic, so the columns tile the area without gaps or overlaps.
+int slotLeft(const QRect& area, int slot) {
+    return area.left() + area.width() * slot / ReadingHistory::kLength;
+}
+}  // namespace
+
+ReadingHistory::Columns ReadingHistory::columns(const QRect& area) const {
+    Columns heights{};
+    if (area.isEmpty()) {
+        return heights;
     }
-    // Slot edges by integer arithmetic, so the columns tile the area without gaps or overlaps.
     const int firstSlot = kLength - count_;
     for (int index = 0; index < count_; ++index) {
         const int slot = firstSlot + index;
-        const int left = area.left() + area.width() * slot / kLength;
-        const int right = area.left() + area.width() * (slot + 1) / kLength;
-        const int height = area.height() * at(index) / 100;
-        if (right > left && height > 0) {
-            painter.fillRect(QRect(left, area.bottom() + 1 - height, right - left, height), colour);
+        if (slotLeft(area, slot + 1) > slotLeft(area, slot)) {
+            heights.at(size_t(slot)) = qint16(area.height() * at(index) / 100);
+        }
+    }
+    return heights;
+}
+
+void ReadingHistory::paint(QPainter& painter, const QRect& area, const QColor& colour) const {
+    const Columns heights = columns(area);
+    for (int slot = 0; slot < kLength; ++slot) {
+        const int height = heights.at(size_t(slot));
+        if (height > 0) {
+            const int left = slotLeft(area, slot);
+            painter.fillRect(QRect(left, area.bottom() + 1 - height, slotLeft(area, slot + 1) - left, height),
+                             colour);
         }
     }
 }

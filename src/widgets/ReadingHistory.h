@@ -17,6 +17,10 @@ public:
     int size() const { return count_; }
     // The i-th reading, 0 the oldest.
     int at(int index) const;
+    // The drawn height in pixels of every slot's column in the rectangle (0 where none is drawn):
+    // two histories with the same columns look the same.
+    using Columns = std::array<qint16, kLength>;
+    Columns columns(const QRect& area) const;
     // One column per reading slot across the rectangle, the newest at the right edge.
     void paint(QPainter& painter, const QRect& area, const QColor& colour) const;
 

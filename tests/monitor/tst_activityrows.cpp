@@ -13,6 +13,15 @@
 // rows, temperature, disk and network rows, their balloons under the pointer, and the history.
 using MonitorWindow = monitor::Display;
 
+struct PaintCounter : QObject {
+    int count = 0;
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        count += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
 class TestActivityRows : public QObject {
     Q_OBJECT
 
@@ -143,6 +152,22 @@ private Q_SLOTS:
             }
             display->close();
         }
+    }
+
+    // A steady value leaves a full history looking the same: the bar is not drawn again until a
+    // reading changes what it shows.
+    void aSteadyHistoryIsNotDrawnAgain() {
+        options_.shared.activity.showHistory = true;
+        QPointer<MonitorWindow> display = open();
+        QVERIFY(display);
+        LevelBar* memory = display->StatBar.at(0);
+        QTRY_COMPARE_WITH_TIMEOUT(memory->history()->size(), ReadingHistory::kLength, 10000);
+        PaintCounter paints(memory);
+        QTest::qWait(300);  // some ten refreshes
+        QCOMPARE(paints.count, 0);
+        advance(memory->value() + 30);
+        QTRY_VERIFY(paints.count > 0);
+        display->close();
     }
 };
 
