@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ActivityRecords.h"
+#include "platform/SampleReader.h"
 
 #include <QList>
 #include <optional>
@@ -10,5 +11,5 @@ class CoreTimesSource {
 public:
     virtual ~CoreTimesSource() = default;
     // In processor order; nothing when they cannot be read.
-    virtual std::optional<QList<CoreTicks>> coreTicks() = 0;
+    virtual std::optional<QList<CoreTicks>> coreTicks(SampleReader& reader) = 0;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/SampleReader.h"
+
 #include <QtGlobal>
 #include <optional>
 
@@ -11,7 +13,7 @@ public:
     // Processors online.
     virtual std::optional<int> processorCount() = 0;
     // Time all processors together spent idle since boot (waiting for I/O counts as idle).
-    virtual std::optional<qint64> idleTime() = 0;
+    virtual std::optional<qint64> idleTime(SampleReader& reader) = 0;
     // The current time on a clock that never jumps.
     virtual std::optional<qint64> currentTime() = 0;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ActivityRecords.h"
+#include "platform/SampleReader.h"
 
 #include <QList>
 #include <optional>
@@ -10,5 +11,5 @@
 class DiskActivitySource {
 public:
     virtual ~DiskActivitySource() = default;
-    virtual std::optional<QList<DiskTicks>> diskTicks() = 0;
+    virtual std::optional<QList<DiskTicks>> diskTicks(SampleReader& reader) = 0;
 };

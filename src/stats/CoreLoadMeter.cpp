@@ -5,7 +5,7 @@
 #include <algorithm>
 
 std::optional<QList<CoreLoad>> CoreLoadMeter::query() {
-    const std::optional<QList<CoreTicks>> ticks = source_ ? source_->coreTicks() : std::nullopt;
+    const std::optional<QList<CoreTicks>> ticks = source_ ? source_->coreTicks(reader_) : std::nullopt;
     if (!ticks) {
         return std::nullopt;
     }

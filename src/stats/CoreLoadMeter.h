@@ -32,5 +32,6 @@ private:
         std::optional<qint16> percent;  // the last share, again while no tick has passed
     };
     std::shared_ptr<CoreTimesSource> source_;
+    SampleReader reader_;
     QHash<int, Previous> previous_;
 };

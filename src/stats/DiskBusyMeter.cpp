@@ -5,7 +5,7 @@
 #include <algorithm>
 
 std::optional<DiskBusy> DiskBusyMeter::query() {
-    const std::optional<QList<DiskTicks>> disks = source_ ? source_->diskTicks() : std::nullopt;
+    const std::optional<QList<DiskTicks>> disks = source_ ? source_->diskTicks(reader_) : std::nullopt;
     const std::optional<qint64> now = clock_ ? clock_() : std::nullopt;
     available_ = disks && !disks->isEmpty();
     if (!disks || !now) {

@@ -29,6 +29,7 @@ public:
 
 private:
     std::shared_ptr<DiskActivitySource> source_;
+    SampleReader reader_;
     Clock clock_;
     QHash<QString, quint64> previous_;
     std::optional<qint64> previousTime_;

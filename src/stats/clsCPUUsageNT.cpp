@@ -20,7 +20,7 @@ void clsCPUUsageNT::Initialize() {
     if (!now) {
         return;
     }
-    const std::optional<qint64> idle = source_->idleTime();
+    const std::optional<qint64> idle = source_->idleTime(reader_);
     if (!idle) {
         return;
     }
@@ -41,7 +41,7 @@ qint32 clsCPUUsageNT::Query() {
     if (!now) {
         return -1;
     }
-    const std::optional<qint64> idle = source_->idleTime();
+    const std::optional<qint64> idle = source_->idleTime(reader_);
     if (!idle) {
         return -1;
     }

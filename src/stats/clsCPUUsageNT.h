@@ -25,6 +25,7 @@ public:
 
 private:
     std::shared_ptr<CpuTimesSource> source_;
+    SampleReader reader_;
     qint64 lastIdleTime_ = 0;
     qint64 lastSystemTime_ = 0;
     bool queryFailed_ = false;

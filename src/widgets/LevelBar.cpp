@@ -86,13 +86,19 @@ void LevelBar::paintEvent(QPaintEvent*) {
     if (shown.isEmpty()) {
         return;
     }
-    if (drawnText_.text() != shown) {
-        drawnText_.setText(shown);
-        drawnText_.setTextFormat(Qt::PlainText);
+    auto text = laidOutTexts_.find(shown);
+    if (text == laidOutTexts_.end()) {
+        constexpr qsizetype kMostKept = 24;
+        if (laidOutTexts_.size() >= kMostKept) {
+            laidOutTexts_.clear();
+        }
+        QStaticText laidOut(shown);
+        laidOut.setTextFormat(Qt::PlainText);
+        text = laidOutTexts_.insert(shown, laidOut);
     }
-    const QSizeF size = drawnText_.size();
+    const QSizeF size = text->size();
     painter.setPen(QApplication::palette("QMenu").color(QPalette::Text));
     painter.drawStaticText(QPointF(inner.left() + (inner.width() - size.width()) / 2,
                                    inner.top() + (inner.height() - size.height()) / 2),
-                           drawnText_);
+                           *text);
 }

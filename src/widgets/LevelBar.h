@@ -3,6 +3,7 @@
 #include "widgets/ReadingHistory.h"
 
 #include <QColor>
+#include <QHash>
 #include <QStaticText>
 #include <QWidget>
 #include <memory>
@@ -44,5 +45,6 @@ private:
     QColor end_;
     QString suffix_ = QStringLiteral("%");
     std::unique_ptr<ReadingHistory> history_;
-    QStaticText drawnText_;  // laid out once per text, not on every paint
+    // Texts laid out once and drawn many times: a value at rest comes back to the same few.
+    QHash<QString, QStaticText> laidOutTexts_;
 };

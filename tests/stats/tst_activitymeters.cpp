@@ -123,6 +123,31 @@ private Q_SLOTS:
         QCOMPARE(LinuxDiskActivity::diskOfPartition("dm-12"), QString());
     }
 
+    // The windows that sample in one wake-up make the kernel build /proc/stat and /proc/diskstats
+    // once: a second owner gets the reading the first has just taken.
+    void ownersOfOneWakeUpShareOneReading() {
+        const SystemSources shared = sources();
+        ActivityMeters window(shared);
+        ActivityMeters check(shared);
+        const auto files = [this](quint64 totalTicks, quint64 busyTicks, quint64 diskTicks) {
+            write("/proc/stat", stat(1, totalTicks, [&](int) { return busyTicks; }));
+            write("/proc/diskstats",
+                  "   8 0 sda 1 0 0 0 0 0 0 0 0 " + QByteArray::number(diskTicks) + " 0\n");
+        };
+        files(1000, 0, 0);
+        for (ActivityMeters* meters : {&window, &check}) {
+            meters->cores();
+            meters->diskBusy();
+        }
+        seconds(1);
+        files(2000, 250, 300);
+        QCOMPARE(window.cores()->value(0).percent, std::optional<qint16>(25));
+        QCOMPARE(window.diskBusy()->percent, qint16(30));
+        files(3000, 900, 900);  // changed after the window's reading, within the same wake-up
+        QCOMPARE(check.cores()->value(0).percent, std::optional<qint16>(25));
+        QCOMPARE(check.diskBusy()->percent, qint16(30));
+    }
+
     void networkRatesOverEveryInterfaceButLoopback() {
         ActivityMeters meters(sources());
         const auto netdev = [](quint64 ethIn, quint64 ethOut, std::optional<quint64> wlanIn) {

@@ -27,7 +27,7 @@ struct FakeCpuTimes : CpuTimesSource {
     std::optional<qint64> idle = 0;
     std::optional<qint64> now = 0;
     std::optional<int> processorCount() override { return processors; }
-    std::optional<qint64> idleTime() override { return idle; }
+    std::optional<qint64> idleTime(SampleReader&) override { return idle; }
     std::optional<qint64> currentTime() override { return now; }
 };
 

@@ -55,8 +55,8 @@ std::optional<CoreTicks> parseLine(const QByteArray& stat, qsizetype at, qsizety
 LinuxCoreTimes::LinuxCoreTimes(const SystemFiles& files)
     : stat_(std::make_shared<SharedSystemFile>(files, QStringLiteral("/proc/stat"), kStatBytes)) {}
 
-std::optional<QList<CoreTicks>> LinuxCoreTimes::coreTicks() {
-    const QByteArray* stat = stat_->read(statReader_);
+std::optional<QList<CoreTicks>> LinuxCoreTimes::coreTicks(SampleReader& reader) {
+    const QByteArray* stat = stat_->read(reader);
     if (stat == nullptr) {
         return std::nullopt;
     }

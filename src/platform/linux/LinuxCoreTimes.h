@@ -11,7 +11,7 @@ public:
     explicit LinuxCoreTimes(const SystemFiles& files);
     // Shares the reading of /proc/stat with the total CPU figure of the same sample.
     explicit LinuxCoreTimes(std::shared_ptr<SharedSystemFile> stat) : stat_(std::move(stat)) {}
-    std::optional<QList<CoreTicks>> coreTicks() override;
+    std::optional<QList<CoreTicks>> coreTicks(SampleReader& reader) override;
 
     // More processors than this are not read: the file stays small to parse.
     static constexpr int kMostCores = 4096;
@@ -23,5 +23,4 @@ public:
 
 private:
     std::shared_ptr<SharedSystemFile> stat_;
-    SharedSystemFile::Reader statReader_;
 };

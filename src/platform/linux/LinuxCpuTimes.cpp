@@ -59,9 +59,9 @@ std::optional<int> LinuxCpuTimes::processorCount() {
     return parseCpuList(onlineBuffer_.trimmed());
 }
 
-std::optional<qint64> LinuxCpuTimes::idleTime() {
+std::optional<qint64> LinuxCpuTimes::idleTime(SampleReader& reader) {
     // The aggregate line comes first; the per-CPU lines after it are for the per-core figures.
-    const QByteArray* stat = stat_->read(statReader_);
+    const QByteArray* stat = stat_->read(reader);
     if (stat == nullptr) {
         return std::nullopt;
     }

@@ -19,7 +19,7 @@ public:
                   Clock clock = monotonicClock);
 
     std::optional<int> processorCount() override;
-    std::optional<qint64> idleTime() override;
+    std::optional<qint64> idleTime(SampleReader& reader) override;
     std::optional<qint64> currentTime() override;
 
     // How much of /proc/stat is read: the processor lines of far more processors than are read.
@@ -35,7 +35,6 @@ private:
     Clock clock_;
     qint64 ticksPerSecond_;
     std::shared_ptr<SharedSystemFile> stat_;
-    SharedSystemFile::Reader statReader_;
     KeptOpenFile online_;
     QByteArray onlineBuffer_;
 };

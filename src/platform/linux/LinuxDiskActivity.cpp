@@ -40,11 +40,12 @@ std::optional<DiskTicks> parseLine(const QByteArray& text, qsizetype at, qsizety
 
 }  // namespace
 
-std::optional<QList<DiskTicks>> LinuxDiskActivity::diskTicks() {
-    if (!diskstats_.read(buffer_, 1 << 20)) {
+std::optional<QList<DiskTicks>> LinuxDiskActivity::diskTicks(SampleReader& reader) {
+    const QByteArray* diskstats = diskstats_.read(reader);
+    if (diskstats == nullptr) {
         return std::nullopt;
     }
-    return parse(buffer_);
+    return parse(*diskstats);
 }
 
 QString LinuxDiskActivity::diskOfPartition(const QString& name) {

@@ -1,14 +1,16 @@
 #pragma once
 
 #include "platform/DiskActivitySource.h"
-#include "platform/linux/KeptOpenFile.h"
+#include "platform/linux/SharedSystemFile.h"
 
 // Busy time of the whole disks from the io_ticks field of /proc/diskstats.
 class LinuxDiskActivity : public DiskActivitySource {
 public:
     explicit LinuxDiskActivity(const SystemFiles& files)
-        : diskstats_(files, QStringLiteral("/proc/diskstats")) {}
-    std::optional<QList<DiskTicks>> diskTicks() override;
+        : diskstats_(files, QStringLiteral("/proc/diskstats"), kDiskstatsBytes) {}
+    std::optional<QList<DiskTicks>> diskTicks(SampleReader& reader) override;
+
+    static constexpr qsizetype kDiskstatsBytes = 1 << 20;
 
     // The whole disks of a /proc/diskstats text: a partition ("sda1", "nvme0n1p2") is left out
     // when its disk is listed, and so are loop, RAM and floppy devices; malformed lines are skipped.
@@ -18,6 +20,5 @@ public:
     static QString diskOfPartition(const QString& name);
 
 private:
-    KeptOpenFile diskstats_;
-    QByteArray buffer_;
+    SharedSystemFile diskstats_;  // one reading for the meters of one wake-up
 };

@@ -1,19 +1,18 @@
 #pragma once
 
+#include "platform/SampleReader.h"
 #include "platform/linux/KeptOpenFile.h"
 
 #include <QByteArray>
 
-// A system file several sources read in the same sample, as /proc/stat is by the total and the
-// per-core CPU figures: a source gets the text another source has just read (at most kFreshFor
-// ago) instead of making the kernel build it again. A source asking twice always reads afresh,
+// A system file several meters read in the same wake-up, as /proc/stat is by the total and the
+// per-core CPU figures of every window: a meter gets the text another has just read (at most
+// kFreshFor ago) instead of making the kernel build it again. A meter asking twice reads afresh,
 // so none reads less often than it asks.
 class SharedSystemFile {
 public:
-    // Each source sharing the file keeps one of these.
-    struct Reader {
-        quint64 seen = 0;
-    };
+    // Each meter reading the file keeps one of these.
+    using Reader = SampleReader;
     static constexpr qint64 kFreshForNanoseconds = 50'000'000;
 
     SharedSystemFile(const SystemFiles& files, const QString& systemPath, qsizetype maxBytes);

@@ -62,7 +62,8 @@ private Q_SLOTS:
     void idleTimeCountsIowait() {
         LinuxCpuTimes times(tree("laptop"), [] { return qint64(0); });
         const qint64 ticksPerSecond = ::sysconf(_SC_CLK_TCK);
-        QCOMPARE(times.idleTime(), std::optional<qint64>((80000 + 1500) * 10'000'000LL / ticksPerSecond));
+        SampleReader reader;
+        QCOMPARE(times.idleTime(reader), std::optional<qint64>((80000 + 1500) * 10'000'000LL / ticksPerSecond));
         QCOMPARE(times.processorCount(), std::optional<int>(4));
     }
 
@@ -75,7 +76,8 @@ private Q_SLOTS:
     void idleTimeOfBadStatFails() {
         QFETCH(QString, treeName);
         LinuxCpuTimes times(tree(qPrintable(treeName)));
-        QVERIFY(!times.idleTime());
+        SampleReader reader;
+        QVERIFY(!times.idleTime(reader));
     }
 
     void cpuLists_data() {
