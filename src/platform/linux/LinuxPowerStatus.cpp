@@ -105,17 +105,23 @@ qint32 seconds(double amount, double rate) {
 }  // namespace
 
 std::optional<PowerStatus> LinuxPowerStatus::read() {
-    QStringList names;
-    if (!files_.list(kSupplies, names)) {
+    if (++readsSinceListing_ >= kReadsPerListing) {
+        readsSinceListing_ = 0;
+        supplies_.clear();
+        listed_ = files_.list(kSupplies, supplies_);
+        supplies_.sort();
+    }
+    if (!listed_) {
         return std::nullopt;
     }
-    names.sort();
     bool lineSupplyOnline = false;
     QList<Battery> batteries;
-    for (const QString& name : names) {
+    for (const QString& name : std::as_const(supplies_)) {
         const QString dir = kSupplies + QLatin1Char('/') + name;
         const QByteArray type = files_.readLine(dir + QStringLiteral("/type"));
-        if (type == "Mains" || type == "USB") {
+        if (type.isEmpty()) {
+            readsSinceListing_ = kReadsPerListing;  // gone: list afresh next time
+        } else if (type == "Mains" || type == "USB") {
             lineSupplyOnline = lineSupplyOnline || files_.readLine(dir + QStringLiteral("/online")) == "1";
         } else if (type == "Battery") {
             // Batteries of mice, keyboards and headsets report scope "Device"; an empty bay reports

@@ -4,14 +4,11 @@
 
 namespace {
 const QString kHwmon = QStringLiteral("/sys/class/hwmon");
-// Sensors come and go with drivers only: the folders are searched again now and then, and the
-// input files alone are read on every sample.
-constexpr int kReadsPerSearch = 100;
 }  // namespace
 
 void LinuxTemperatures::findSensors() {
     sensors_.clear();
-    readsSinceSearch_ = 0;
+    readsSinceSearch_ = 0;  // also where none was found: a machine without sensors stays so
     QStringList chips;
     if (!files_.list(kHwmon, chips)) {
         return;
@@ -43,7 +40,7 @@ void LinuxTemperatures::findSensors() {
 }
 
 QList<TemperatureReading> LinuxTemperatures::readings() {
-    if (sensors_.isEmpty() || ++readsSinceSearch_ >= kReadsPerSearch) {
+    if (++readsSinceSearch_ >= kReadsPerSearch) {
         findSensors();
     }
     QList<TemperatureReading> found;

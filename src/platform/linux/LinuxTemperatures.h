@@ -24,5 +24,8 @@ private:
 
     SystemFiles files_;
     QList<Sensor> sensors_;
-    int readsSinceSearch_ = 0;
+    // Sensors come and go with drivers only: the folders are searched again now and then, and the
+    // input files alone are read on every sample.
+    static constexpr int kReadsPerSearch = 100;
+    int readsSinceSearch_ = kReadsPerSearch - 1;  // the first reading searches
 };

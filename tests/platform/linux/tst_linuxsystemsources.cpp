@@ -63,7 +63,8 @@ private Q_SLOTS:
         LinuxCpuTimes times(tree("laptop"), [] { return qint64(0); });
         const qint64 ticksPerSecond = ::sysconf(_SC_CLK_TCK);
         SampleReader reader;
-        QCOMPARE(times.idleTime(reader), std::optional<qint64>((80000 + 1500) * 10'000'000LL / ticksPerSecond));
+        QCOMPARE(times.idleTime(reader),
+                 std::optional<qint64>((80000 + 1500) * 10'000'000LL / ticksPerSecond));
         QCOMPARE(times.processorCount(), std::optional<int>(4));
     }
 
@@ -142,6 +143,33 @@ private Q_SLOTS:
         QCOMPARE(broken->batteryLifeTime, -1);
 
         QVERIFY(!LinuxPowerStatus(tree("arm")).read());  // no power-supply folder at all
+    }
+
+    // The supplies are listed now and then only: one that goes away is dropped at once, one that
+    // comes is found within a few samples.
+    void suppliesThatComeAndGo() {
+        QTemporaryDir root;
+        const QString supplies = root.path() + QStringLiteral("/sys/class/power_supply");
+        const QString battery =
+            QStringLiteral(QUORVANE_TEST_DATA "/stats/laptop/sys/class/power_supply/BAT0");
+        const auto copyBattery = [&](const QString& folder) {
+            QVERIFY(QDir().mkpath(supplies + '/' + folder));
+            for (const QString& name : QDir(battery).entryList(QDir::Files)) {
+                QVERIFY(QFile::copy(battery + '/' + name, supplies + '/' + folder + '/' + name));
+            }
+        };
+        copyBattery(QStringLiteral("BAT0"));
+        LinuxPowerStatus power{SystemFiles(root.path())};
+        QCOMPARE(power.read()->batteryLifePercent, quint8(60));
+        QVERIFY(QDir(supplies + QStringLiteral("/BAT0")).removeRecursively());
+        QCOMPARE(power.read()->batteryFlag, quint8(128));  // no system battery
+
+        copyBattery(QStringLiteral("BAT1"));
+        int samples = 1;
+        while (power.read()->batteryFlag == 128 && samples <= LinuxPowerStatus::kReadsPerListing) {
+            ++samples;
+        }
+        QVERIFY2(samples <= LinuxPowerStatus::kReadsPerListing, "the new battery was never found");
     }
 
     void processCounts() {
