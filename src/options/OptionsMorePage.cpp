@@ -1,6 +1,7 @@
 #include "options/OptionsMorePage.h"
 
 #include "options/NumberBoxEdit.h"
+#include "options/OptionsColumns.h"
 #include "options/OptionsStatisticsPage.h"
 #include "options/SpinButtons.h"
 #include "options/ThresholdStepping.h"
@@ -13,17 +14,9 @@
 #include <QCheckBox>
 #include <QLabel>
 
-namespace {
-// The columns of page "Statistics", in pixels, so both pages read alike.
-constexpr int kCheckLeft = 10;
-constexpr int kCheckWidth = 200;
-constexpr int kBarLeft = 215;
-constexpr int kBarWidth = 150;
-constexpr int kBoxLeft = 380;
-constexpr int kBoxWidth = 46;
-constexpr int kRowsTop = 46;
-constexpr int kThresholdStep = 5;
+using namespace OptionsColumns;
 
+namespace {
 QString caption(ActivityItem item) {
     return QString::fromUtf8(activityText(item).caption);
 }
@@ -31,17 +24,7 @@ QString caption(ActivityItem item) {
 
 OptionsMorePage::OptionsMorePage(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("MorePage"));
-    auto* heading = new QLabel(QStringLiteral("Threshold"), this);
-    heading->setAlignment(Qt::AlignCenter);
-    heading->setGeometry(kBoxLeft - 10, 6, kBoxWidth + 36, 18);
-    auto* item = new QLabel(QStringLiteral(" Item "), this);
-    item->setGeometry(kCheckLeft, 22, kCheckWidth, 18);
-    auto* status = new QLabel(QStringLiteral(" Status "), this);
-    status->setAlignment(Qt::AlignCenter);
-    status->setGeometry(kBarLeft, 22, kBarWidth, 18);
-    auto* level = new QLabel(QStringLiteral("   Level   "), this);
-    level->setAlignment(Qt::AlignCenter);
-    level->setGeometry(kBoxLeft - 10, 22, kBoxWidth + 36, 18);
+    OptionsColumns::addHeadings(this);
 
     const int pitch = OptionsStatisticsPage::rowPitchPixels();
     for (int index = 0; index < kActivityItemCount; ++index) {

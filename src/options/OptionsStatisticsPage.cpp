@@ -1,6 +1,7 @@
 #include "options/OptionsStatisticsPage.h"
 
 #include "options/NumberBoxEdit.h"
+#include "options/OptionsColumns.h"
 #include "options/SpinButtons.h"
 #include "options/ThresholdStepping.h"
 #include "platform/RoundHalfToEven.h"
@@ -15,34 +16,19 @@
 #include <QLabel>
 #include <cmath>
 
+using namespace OptionsColumns;
+
 namespace {
 constexpr int kRowPitchTwips = 300;
 constexpr int kBatteryRow = 6;
 constexpr int kLastFixedRow = 7;
 constexpr int kFirstResourceRow = 3;
 constexpr int kLastResourceRow = 5;
-constexpr int kThresholdStep = 5;
-
-// Column positions in pixels.
-constexpr int kCheckLeft = 10;
-constexpr int kCheckWidth = 200;
-constexpr int kBarLeft = 215;
-constexpr int kBarWidth = 150;
-constexpr int kBoxLeft = 380;
-constexpr int kBoxWidth = 46;
-constexpr int kRowsTop = 46;
 
 int px(int twips) {
     return int(std::lround(double(twips) / SysInfo::twipsPerPixelY()));
 }
 
-QLabel* heading(const QString& text, const char* name, int left, int top, int width, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setAlignment(Qt::AlignCenter);
-    label->setGeometry(left, top, width, 18);
-    return label;
-}
 }  // namespace
 
 int OptionsStatisticsPage::rowPitchPixels() {
@@ -50,11 +36,7 @@ int OptionsStatisticsPage::rowPitchPixels() {
 }
 
 OptionsStatisticsPage::OptionsStatisticsPage(QWidget* parent) : QWidget(parent) {
-    heading(QStringLiteral("Threshold"), "Label1", kBoxLeft - 10, 6, kBoxWidth + 36, this);
-    heading(QStringLiteral(" Item "), "Label4", kCheckLeft, 22, kCheckWidth, this)
-        ->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    heading(QStringLiteral(" Status "), "Label3", kBarLeft, 22, kBarWidth, this);
-    heading(QStringLiteral("   Level   "), "Label2", kBoxLeft - 10, 22, kBoxWidth + 36, this);
+    OptionsColumns::addHeadings(this);
     for (int index = 0; index <= kLastFixedRow; ++index) {
         rows_.append(addRow(index, StatisticLabels::monitorCaption(index)));
     }

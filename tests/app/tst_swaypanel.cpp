@@ -199,14 +199,7 @@ private Q_SLOTS:
         start(notifications, QStringLiteral("mako"), {}, desktop);
         QVERIFY(notifications.waitForStarted(5000));
         QDBusConnection connection = desktopBus();
-        const bool ready = QTest::qWaitFor(
-            [&] {
-                return connection.interface()->isServiceRegistered(
-                           QStringLiteral("org.kde.StatusNotifierWatcher")) &&
-                       connection.interface()->isServiceRegistered(
-                           QStringLiteral("org.freedesktop.Notifications"));
-            },
-            20000);
+        const bool ready = StatusNotifierItems::waitForTrayAndNotifications(connection, 20000);
         QVERIFY2(ready, qPrintable("waybar's tray or mako did not come up: " + sway.readAll().right(600) +
                                    notifications.readAll().right(300)));
     }

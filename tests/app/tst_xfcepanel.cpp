@@ -112,14 +112,7 @@ private Q_SLOTS:
         notifications.setProcessChannelMode(QProcess::MergedChannels);
         notifications.start(QStringLiteral("dunst"), {});
         QDBusConnection connection = desktopBus();
-        const bool ready = QTest::qWaitFor(
-            [&] {
-                return connection.interface()->isServiceRegistered(
-                           QStringLiteral("org.kde.StatusNotifierWatcher")) &&
-                       connection.interface()->isServiceRegistered(
-                           QStringLiteral("org.freedesktop.Notifications"));
-            },
-            20000);
+        const bool ready = StatusNotifierItems::waitForTrayAndNotifications(connection, 20000);
         QVERIFY2(ready, qPrintable("the panel or dunst did not come up: " + panel.readAll().right(600) +
                                    notifications.readAll().right(300)));
     }

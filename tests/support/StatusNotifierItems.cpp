@@ -1,9 +1,11 @@
 #include "support/StatusNotifierItems.h"
 
 #include <QDBusArgument>
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
+#include <QTest>
 
 namespace {
 const QString kWatcher = QStringLiteral("org.kde.StatusNotifierWatcher");
@@ -110,6 +112,15 @@ bool clickMenuEntry(QDBusConnection bus, const QString& item, const QString& lab
     QDBusMessage event = QDBusMessage::createMethodCall(service, menu, interface, QStringLiteral("Event"));
     event << id << QStringLiteral("clicked") << QVariant::fromValue(QDBusVariant(0)) << 0u;
     return bus.call(event, QDBus::Block, 5000).type() == QDBusMessage::ReplyMessage;
+}
+
+bool waitForTrayAndNotifications(QDBusConnection bus, int timeoutMs) {
+    return QTest::qWaitFor(
+        [&] {
+            return bus.interface()->isServiceRegistered(kWatcher) &&
+                   bus.interface()->isServiceRegistered(QStringLiteral("org.freedesktop.Notifications"));
+        },
+        timeoutMs);
 }
 
 }  // namespace StatusNotifierItems

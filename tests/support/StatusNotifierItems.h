@@ -17,5 +17,7 @@ bool click(QDBusConnection bus, const QString& item, const QString& method, int 
 // Tells the item's exported menu that its entry with this label was clicked, as the host does when
 // the user clicks it in the menu the host draws; false when there is no such entry.
 bool clickMenuEntry(QDBusConnection bus, const QString& item, const QString& label);
+// Waits until a desktop's tray (the watcher) and its notification service are both on the bus.
+bool waitForTrayAndNotifications(QDBusConnection bus, int timeoutMs);
 
 }  // namespace StatusNotifierItems
