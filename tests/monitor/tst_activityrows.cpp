@@ -1,5 +1,6 @@
 #include "monitor/Display.h"
 #include "platform/linux/LinuxCpuTimes.h"
+#include "support/FakeTree.h"
 #include "support/TestOptions.h"
 #include "widgets/CoreBars.h"
 #include "widgets/LevelBar.h"
@@ -25,20 +26,14 @@ struct PaintCounter : QObject {
 class TestActivityRows : public QObject {
     Q_OBJECT
 
-    QTemporaryDir root_;
+    FakeTree root_;
     qint64 now_ = 0;
     TestOptions options_;
     qint16 previousRowCount_ = 0;
     std::unique_ptr<SystemInfoModule> stats_;
     quint64 ticks_ = 1000;
 
-    void write(const QString& path, const QByteArray& content) {
-        const QString full = root_.path() + path;
-        QDir().mkpath(QFileInfo(full).path());
-        QFile file(full);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(content);
-    }
+    void write(const QString& path, const QByteArray& content) { QVERIFY(root_.write(path, content)); }
     // 40 cores: core k busy k % 4 quarters of the last interval; memory at `load` percent.
     void advance(int load) {
         ticks_ += 100;

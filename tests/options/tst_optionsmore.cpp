@@ -7,6 +7,7 @@
 #include "platform/linux/LinuxNetworkCounters.h"
 #include "platform/linux/LinuxTemperatures.h"
 #include "support/FakeSystemSources.h"
+#include "support/FakeTree.h"
 #include "support/RecordingMenuServices.h"
 #include "support/TestOptions.h"
 #include "timesync/TimeServerTable.h"
@@ -23,15 +24,9 @@
 class OptionsMoreTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir root_;
+    FakeTree root_;
 
-    void write(const QString& path, const QByteArray& content) {
-        const QString full = root_.path() + path;
-        QDir().mkpath(QFileInfo(full).path());
-        QFile file(full);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(content);
-    }
+    void write(const QString& path, const QByteArray& content) { QVERIFY(root_.write(path, content)); }
 
 private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }

@@ -5,6 +5,7 @@
 #include "stats/ActivityText.h"
 #include "stats/StatsCommand.h"
 #include "stats/SystemInfoModule.h"
+#include "support/FakeTree.h"
 #include "support/TestEnvironment.h"
 
 #include <QtTest>
@@ -14,16 +15,10 @@
 class ActivityMetersTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir root_;
+    FakeTree root_;
     qint64 now_ = 0;  // 100-ns counts of the fake clock
 
-    void write(const QString& path, const QByteArray& content) {
-        const QString full = root_.path() + path;
-        QDir().mkpath(QFileInfo(full).path());
-        QFile file(full);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(content);
-    }
+    void write(const QString& path, const QByteArray& content) { QVERIFY(root_.write(path, content)); }
     SystemSources sources() {
         SystemSources sources = SystemSources::linux(root_.path());
         sources.cpuTimes =
