@@ -54,9 +54,9 @@ void OptionsSystemPage::addRow(const QString& caption) {
 
 void OptionsSystemPage::fillMachineFacts(SystemInfoModule& stats) {
     SystemInfo.at(0)->setText(SystemFactsText::processor(stats.GetProcessorDescription()));
-    const auto processors =
-        stats.sources().cpuTimes ? stats.sources().cpuTimes->processorCount() : std::nullopt;
-    SystemInfo.at(1)->setText(processors ? QString::number(*processors) : QString());
+    SampleReader reader;
+    const auto idle = stats.sources().cpuTimes ? stats.sources().cpuTimes->idle(reader) : std::nullopt;
+    SystemInfo.at(1)->setText(idle ? QString::number(idle->processors) : QString());
     const auto version = stats.sources().osVersion ? stats.sources().osVersion->version() : std::nullopt;
     SystemInfo.at(kOsRow)->setText(version ? version->distribution : QString());
     WinVersion->setText(version && !version->kernelRelease.isEmpty()

@@ -20,11 +20,11 @@ void clsCPUUsageNT::Initialize() {
     if (!now) {
         return;
     }
-    const std::optional<qint64> idle = source_->idleTime(reader_);
+    const std::optional<CpuIdle> idle = source_->idle(reader_);
     if (!idle) {
         return;
     }
-    lastIdleTime_ = *idle;
+    lastIdleTime_ = idle->time;
     lastSystemTime_ = *now;
 }
 
@@ -33,24 +33,20 @@ qint32 clsCPUUsageNT::Query() {
     if (!source_) {
         return -1;
     }
-    const std::optional<int> processors = source_->processorCount();
-    if (!processors || *processors < 1) {
-        return -1;
-    }
     const std::optional<qint64> now = source_->currentTime();
     if (!now) {
         return -1;
     }
-    const std::optional<qint64> idle = source_->idleTime(reader_);
-    if (!idle) {
+    const std::optional<CpuIdle> idle = source_->idle(reader_);
+    if (!idle || idle->processors < 1) {
         return -1;
     }
-    const qint64 idleDelta = *idle - lastIdleTime_;
+    const qint64 idleDelta = idle->time - lastIdleTime_;
     const qint64 timeDelta = *now - lastSystemTime_;
     // A counter that went backwards (the kernel's idle accounting can step back) measures
     // nothing: start over from here rather than report a usage above 100 %.
     if (idleDelta < 0 || timeDelta < 0) {
-        lastIdleTime_ = *idle;
+        lastIdleTime_ = idle->time;
         lastSystemTime_ = *now;
         return -1;
     }
@@ -59,10 +55,10 @@ qint32 clsCPUUsageNT::Query() {
         queryFailed_ = !lastAnswer_.has_value();
         return lastAnswer_.value_or(-1);
     }
-    lastIdleTime_ = *idle;
+    lastIdleTime_ = idle->time;
     lastSystemTime_ = *now;
     queryFailed_ = false;
-    lastAnswer_ = usage(idleDelta, timeDelta, *processors);
+    lastAnswer_ = usage(idleDelta, timeDelta, idle->processors);
     return *lastAnswer_;
 }
 

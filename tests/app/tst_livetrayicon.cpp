@@ -22,7 +22,7 @@ class LiveTrayIconTest : public QObject {
     // One second with the processor idle `idlePercent` of the time.
     void tick(int idlePercent) {
         *system_.cpuTimes->now += 10'000'000;
-        *system_.cpuTimes->idle += idlePercent * 100'000;
+        *system_.cpuTimes->idleTime += idlePercent * 100'000;
     }
 
 private Q_SLOTS:

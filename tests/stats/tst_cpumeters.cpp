@@ -68,15 +68,15 @@ private Q_SLOTS:
     void measuresSincePreviousQuery() {
         auto times = std::make_shared<FakeCpuTimes>();
         times->processors = 2;
-        times->idle = 100 * kSecond;
+        times->idleTime = 100 * kSecond;
         times->now = 500 * kSecond;
         clsCPUUsageNT meter(times);
         meter.Initialize();
-        *times->idle += kSecond / 2;  // 1 s of 2 processors: 0.5 s idle -> 75 % busy
+        *times->idleTime += kSecond / 2;  // 1 s of 2 processors: 0.5 s idle -> 75 % busy
         *times->now += kSecond;
         QCOMPARE(meter.Query(), 75);
         QVERIFY(!meter.queryFailed());
-        *times->idle += 2 * kSecond;  // the next second fully idle
+        *times->idleTime += 2 * kSecond;  // the next second fully idle
         *times->now += kSecond;
         QCOMPARE(meter.Query(), 0);
     }
@@ -88,7 +88,7 @@ private Q_SLOTS:
         *times->now += 10;  // a microsecond after Initialize: no idle tick counted yet
         QCOMPARE(meter.Query(), -1);
         QVERIFY(meter.queryFailed());  // not the 100 % the bare formula gives
-        *times->idle += kSecond / 2;
+        *times->idleTime += kSecond / 2;
         *times->now += kSecond;
         QCOMPARE(meter.Query(), 50);  // measured from Initialize
         *times->now += 10;
@@ -100,7 +100,7 @@ private Q_SLOTS:
         SystemInfoModule module(system.sources(), nullptr);
         auto running = module.createCpuMeter(true);
         running->Initialize();
-        *system.cpuTimes->idle += kSecond / 4;
+        *system.cpuTimes->idleTime += kSecond / 4;
         *system.cpuTimes->now += kSecond;
         auto fresh = module.createCpuMeter(true);
         fresh->Initialize();
@@ -117,7 +117,7 @@ private Q_SLOTS:
         second.Initialize();
         *times->now += kSecond;  // a busy second
         QCOMPARE(first.Query(), 100);
-        *times->idle += kSecond;  // then an idle one
+        *times->idleTime += kSecond;  // then an idle one
         *times->now += kSecond;
         QCOMPARE(first.Query(), 0);
         QCOMPARE(second.Query(), 50);  // its own two seconds since Initialize
@@ -128,10 +128,10 @@ private Q_SLOTS:
         clsCPUUsageNT meter(times);
         meter.Initialize();
         *times->now += kSecond;
-        times->idle.reset();
+        times->idleTime.reset();
         QCOMPARE(meter.Query(), -1);
         QVERIFY(meter.queryFailed());
-        times->idle = kSecond;  // the next reading covers both seconds
+        times->idleTime = kSecond;  // the next reading covers both seconds
         *times->now += kSecond;
         QCOMPARE(meter.Query(), 50);
         times->processors = 0;
@@ -141,14 +141,14 @@ private Q_SLOTS:
 
     void countersGoingBackwardsStartOver() {
         auto times = std::make_shared<FakeCpuTimes>();
-        times->idle = 10 * kSecond;
+        times->idleTime = 10 * kSecond;
         clsCPUUsageNT meter(times);
         meter.Initialize();
-        times->idle = 9 * kSecond;  // the kernel's idle time stepped back
+        times->idleTime = 9 * kSecond;  // the kernel's idle time stepped back
         *times->now += kSecond;
         QCOMPARE(meter.Query(), -1);  // not a usage of 200 %
         QVERIFY(meter.queryFailed());
-        *times->idle += kSecond / 4;
+        *times->idleTime += kSecond / 4;
         *times->now += kSecond;
         QCOMPARE(meter.Query(), 75);  // measured from the reading that went back
     }
@@ -159,7 +159,7 @@ private Q_SLOTS:
         clsCPUUsageNT meter(times);
         meter.Initialize();
         times->now = 4 * kSecond;
-        times->idle = kSecond;
+        times->idleTime = kSecond;
         QCOMPARE(meter.Query(), 75);
     }
 

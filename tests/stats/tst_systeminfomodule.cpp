@@ -81,13 +81,13 @@ private Q_SLOTS:
     void cpuItemNeedsAMeterAndNeverShowsNegative() {
         QVERIFY(!module->itemValue(0, nullptr));
         const auto meter = module->createCpuMeter(true);
-        fake.cpuTimes->idle = 0;
+        fake.cpuTimes->idleTime = 0;
         fake.cpuTimes->now = 0;
         meter->Initialize();
-        fake.cpuTimes->idle = 10001000;  // a tiny bit more idle than time passed: -1
+        fake.cpuTimes->idleTime = 10001000;  // a tiny bit more idle than time passed: -1
         fake.cpuTimes->now = 10000000;
         QCOMPARE(module->itemValue(0, meter.get()), std::optional<qint16>(0));
-        fake.cpuTimes->idle.reset();
+        fake.cpuTimes->idleTime.reset();
         QVERIFY(!module->cpuValue(*meter));  // a failed reading is not a measurement of 0 %
     }
 

@@ -24,10 +24,14 @@ struct FakePower : PowerStatusSource {
 
 struct FakeCpuTimes : CpuTimesSource {
     std::optional<int> processors = 1;
-    std::optional<qint64> idle = 0;
+    std::optional<qint64> idleTime = 0;
     std::optional<qint64> now = 0;
-    std::optional<int> processorCount() override { return processors; }
-    std::optional<qint64> idleTime(SampleReader&) override { return idle; }
+    std::optional<CpuIdle> idle(SampleReader&) override {
+        if (!idleTime || !processors) {
+            return std::nullopt;
+        }
+        return CpuIdle{*idleTime, *processors};
+    }
     std::optional<qint64> currentTime() override { return now; }
 };
 

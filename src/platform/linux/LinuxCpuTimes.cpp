@@ -32,15 +32,11 @@ std::optional<quint64> number(const QByteArray& text, qsizetype& at) {
 }  // namespace
 
 LinuxCpuTimes::LinuxCpuTimes(const SystemFiles& files, Clock clock)
-    : LinuxCpuTimes(files,
-                    std::make_shared<SharedSystemFile>(files, QStringLiteral("/proc/stat"), kStatBytes),
+    : LinuxCpuTimes(std::make_shared<SharedSystemFile>(files, QStringLiteral("/proc/stat"), kStatBytes),
                     std::move(clock)) {}
 
-LinuxCpuTimes::LinuxCpuTimes(const SystemFiles& files, std::shared_ptr<SharedSystemFile> stat, Clock clock)
-    : clock_(std::move(clock)),
-      ticksPerSecond_(::sysconf(_SC_CLK_TCK)),
-      stat_(std::move(stat)),
-      online_(files, QStringLiteral("/sys/devices/system/cpu/online")) {
+LinuxCpuTimes::LinuxCpuTimes(std::shared_ptr<SharedSystemFile> stat, Clock clock)
+    : clock_(std::move(clock)), ticksPerSecond_(::sysconf(_SC_CLK_TCK)), stat_(std::move(stat)) {
     if (ticksPerSecond_ <= 0) {
         ticksPerSecond_ = 100;
     }
@@ -52,27 +48,23 @@ qint64 LinuxCpuTimes::monotonicClock() {
     return static_cast<qint64>(now.tv_sec) * kCountsPerSecond + now.tv_nsec / 100;
 }
 
-std::optional<int> LinuxCpuTimes::processorCount() {
-    if (!online_.read(onlineBuffer_, 4096)) {
-        return std::nullopt;
-    }
-    return parseCpuList(onlineBuffer_.trimmed());
-}
-
-std::optional<qint64> LinuxCpuTimes::idleTime(SampleReader& reader) {
+std::optional<CpuIdle> LinuxCpuTimes::idle(SampleReader& reader) {
     // The aggregate line comes first; the per-CPU lines after it are for the per-core figures.
     const QByteArray* stat = stat_->read(reader);
     if (stat == nullptr) {
         return std::nullopt;
     }
     const std::optional<quint64> ticks = parseIdleTicks(*stat);
-    if (!ticks || *ticks > static_cast<quint64>(std::numeric_limits<qint64>::max() / kCountsPerSecond)) {
+    const std::optional<int> processors = parseProcessorCount(*stat);
+    if (!ticks || !processors ||
+        *ticks > static_cast<quint64>(std::numeric_limits<qint64>::max() / kCountsPerSecond)) {
         return std::nullopt;
     }
     // Ticks to 100-ns counts without losing the fraction of odd tick rates.
     const auto perTick = static_cast<qint64>(*ticks);
-    return perTick / ticksPerSecond_ * kCountsPerSecond +
-           perTick % ticksPerSecond_ * kCountsPerSecond / ticksPerSecond_;
+    return CpuIdle{perTick / ticksPerSecond_ * kCountsPerSecond +
+                       perTick % ticksPerSecond_ * kCountsPerSecond / ticksPerSecond_,
+                   *processors};
 }
 
 std::optional<qint64> LinuxCpuTimes::currentTime() {
@@ -108,36 +100,23 @@ std::optional<quint64> LinuxCpuTimes::parseIdleTicks(const QByteArray& stat) {
     return idle + iowait;
 }
 
-std::optional<int> LinuxCpuTimes::parseCpuList(const QByteArray& list) {
-    if (list.isEmpty()) {
-        return std::nullopt;
-    }
+std::optional<int> LinuxCpuTimes::parseProcessorCount(const QByteArray& stat) {
+    // The kernel lists a line per processor online, right after the aggregate line.
     int count = 0;
-    qsizetype at = 0;
-    while (at < list.size()) {
-        const std::optional<quint64> first = number(list, at);
-        if (!first) {
-            return std::nullopt;
+    for (qsizetype lineEnd = stat.indexOf('\n'); lineEnd >= 0;) {
+        const qsizetype line = lineEnd + 1;
+        if (line + 3 >= stat.size() || QByteArrayView(stat).sliced(line, 3) != "cpu" ||
+            !isDigit(stat[line + 3])) {
+            break;
         }
-        quint64 last = *first;
-        if (at < list.size() && list[at] == '-') {
-            ++at;
-            const std::optional<quint64> end = number(list, at);
-            if (!end || *end < *first) {
-                return std::nullopt;
-            }
-            last = *end;
+        lineEnd = stat.indexOf('\n', line);
+        if (lineEnd < 0) {
+            return std::nullopt;  // cut short: more processors may follow
         }
-        if (last - *first >= 65536 || count + static_cast<int>(last - *first + 1) > 65536) {
-            return std::nullopt;
-        }
-        count += static_cast<int>(last - *first + 1);
-        if (at < list.size()) {
-            if (list[at] != ',') {
-                return std::nullopt;
-            }
-            ++at;
-        }
+        ++count;
+    }
+    if (count == 0) {
+        return std::nullopt;
     }
     return count;
 }

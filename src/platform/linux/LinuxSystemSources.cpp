@@ -22,7 +22,7 @@ SystemSources SystemSources::linux(const QString& root) {
     // The total and the per-core CPU figures of one sample come from one reading of /proc/stat.
     const auto stat =
         std::make_shared<SharedSystemFile>(files, QStringLiteral("/proc/stat"), LinuxCoreTimes::kStatBytes);
-    sources.cpuTimes = std::make_shared<LinuxCpuTimes>(files, stat);
+    sources.cpuTimes = std::make_shared<LinuxCpuTimes>(stat);
     sources.mounts =
         std::make_shared<LinuxMountTable>(files, std::make_shared<StatDeviceNumberLookup>(files));
     sources.space = std::make_shared<LinuxFileSystemSpace>();

@@ -63,9 +63,10 @@ private Q_SLOTS:
         LinuxCpuTimes times(tree("laptop"), [] { return qint64(0); });
         const qint64 ticksPerSecond = ::sysconf(_SC_CLK_TCK);
         SampleReader reader;
-        QCOMPARE(times.idleTime(reader),
-                 std::optional<qint64>((80000 + 1500) * 10'000'000LL / ticksPerSecond));
-        QCOMPARE(times.processorCount(), std::optional<int>(4));
+        const std::optional<CpuIdle> idle = times.idle(reader);
+        QVERIFY(idle);
+        QCOMPARE(idle->time, (80000 + 1500) * 10'000'000LL / ticksPerSecond);
+        QCOMPARE(idle->processors, 4);
     }
 
     void idleTimeOfBadStatFails_data() {
@@ -78,24 +79,24 @@ private Q_SLOTS:
         QFETCH(QString, treeName);
         LinuxCpuTimes times(tree(qPrintable(treeName)));
         SampleReader reader;
-        QVERIFY(!times.idleTime(reader));
+        QVERIFY(!times.idle(reader));
     }
 
-    void cpuLists_data() {
-        QTest::addColumn<QByteArray>("list");
-        QTest::addColumn<int>("count");  // -1: rejected
-        QTest::newRow("one") << QByteArray("0") << 1;
-        QTest::newRow("range") << QByteArray("0-3") << 4;
-        QTest::newRow("gaps") << QByteArray("0-3,6,8-9") << 7;
-        QTest::newRow("garbage") << QByteArray("0-x") << -1;
-        QTest::newRow("backwards") << QByteArray("5-2") << -1;
-        QTest::newRow("empty") << QByteArray() << -1;
+    void processorsAreTheLinesAfterTheTotal_data() {
+        QTest::addColumn<QByteArray>("stat");
+        QTest::addColumn<int>("count");  // -1: no reading
+        const QByteArray total = "cpu  10 0 5 80 1 0 0 0 0 0\n";
+        QTest::newRow("two") << total + "cpu0 5 0 2 40 1 0 0 0 0 0\ncpu1 5 0 3 40 0 0 0 0 0 0\nintr 1\n" << 2;
+        QTest::newRow("one offline") << total + "cpu0 1\ncpu2 1\ncpu3 1\nintr 1\n" << 3;
+        QTest::newRow("last line of the text") << total + "cpu0 1\n" << 1;
+        QTest::newRow("cut short") << total + "cpu0 1\ncpu1 1" << -1;
+        QTest::newRow("none") << total + "intr 1\n" << -1;
+        QTest::newRow("later cpu-like line") << total + "cpu0 1\nintr 1\ncpu1 1\n" << 1;
     }
-    void cpuLists() {
-        QFETCH(QByteArray, list);
+    void processorsAreTheLinesAfterTheTotal() {
+        QFETCH(QByteArray, stat);
         QFETCH(int, count);
-        const std::optional<int> parsed = LinuxCpuTimes::parseCpuList(list);
-        QCOMPARE(parsed.value_or(-1), count);
+        QCOMPARE(LinuxCpuTimes::parseProcessorCount(stat).value_or(-1), count);
     }
 
     void batteryDischarging() {
