@@ -16,17 +16,17 @@ public:
 
     FollowingTimer(int intervalMs, std::function<void()> tick, QObject* parent = nullptr);
 
-    void start() { timer.start(ownInterval_); }
-    void stop() { timer.stop(); }
-    bool isActive() const { return timer.isActive(); }
+    void start() { timer_.start(ownInterval_); }
+    void stop() { timer_.stop(); }
+    bool isActive() const { return timer_.isActive(); }
     int interval() const { return ownInterval_; }
     void setInterval(int intervalMs);
     void follow();
 
 private:
-    QTimer timer;
     void tick();
 
+    QTimer timer_;
     int ownInterval_;
     std::function<void()> tick_;
 };

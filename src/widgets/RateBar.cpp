@@ -29,7 +29,7 @@ void RateBar::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), palette().color(QPalette::Window));
     paintBackground(painter, bar);
     const QRect inner = bar.adjusted(1, 1, -1, -1);
-    const int filled = inner.width() * std::clamp(value(), 0, 100) / 100;
+    const int filled = drawnValue(value());
     if (filled > 0) {
         QLinearGradient gradient(inner.topLeft(), inner.topRight());
         gradient.setColorAt(0, startColour());

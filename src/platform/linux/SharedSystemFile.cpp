@@ -15,7 +15,7 @@ qint64 monotonicNanoseconds() {
 SharedSystemFile::SharedSystemFile(const SystemFiles& files, const QString& systemPath, qsizetype maxBytes)
     : file_(files, systemPath), maxBytes_(maxBytes) {}
 
-const QByteArray* SharedSystemFile::read(Reader& reader) {
+const QByteArray* SharedSystemFile::read(SampleReader& reader) {
     const qint64 now = monotonicNanoseconds();
     const bool readByAnother = generation_ != 0 && reader.seen != generation_;
     if (!readByAnother || now - readAt_ > kFreshForNanoseconds) {

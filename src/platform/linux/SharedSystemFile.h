@@ -11,14 +11,12 @@
 // so none reads less often than it asks.
 class SharedSystemFile {
 public:
-    // Each meter reading the file keeps one of these.
-    using Reader = SampleReader;
     static constexpr qint64 kFreshForNanoseconds = 50'000'000;
 
     SharedSystemFile(const SystemFiles& files, const QString& systemPath, qsizetype maxBytes);
 
-    // The file's text; nullptr when it cannot be read.
-    const QByteArray* read(Reader& reader);
+    // The file's text, for the reader a meter keeps; nullptr when it cannot be read.
+    const QByteArray* read(SampleReader& reader);
 
 private:
     KeptOpenFile file_;

@@ -86,8 +86,8 @@ private Q_SLOTS:
 
     void readersOfOneSampleShareOneReading() {
         SharedSystemFile stat(files(), QStringLiteral("/proc/stat"), 4096);
-        SharedSystemFile::Reader total;
-        SharedSystemFile::Reader cores;
+        SampleReader total;
+        SampleReader cores;
         QVERIFY(stat.read(total) == nullptr);
 
         rewrite("first\n");
