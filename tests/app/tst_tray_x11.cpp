@@ -101,19 +101,31 @@ private Q_SLOTS:
 
     void exitAsksFirst() {
         QTRY_VERIFY_WITH_TIMEOUT(!session.menuOpen(), 5000);  // the last case's menu has gone
-        QVERIFY(session.openTrayMenu());
-        session.clickLastMenuItem();
-        QTRY_VERIFY_WITH_TIMEOUT(!session.window(" Exit").isEmpty(), 5000);
+        QVERIFY(askToExit());
         DesktopSession::xdotool({"key", "Escape"});  // not Yes: the program runs on
         QTRY_VERIFY_WITH_TIMEOUT(session.window(" Exit").isEmpty(), 5000);
         QCOMPARE(session.program().state(), QProcess::Running);
 
-        QVERIFY(session.openTrayMenu());
-        session.clickLastMenuItem();
-        QTRY_VERIFY_WITH_TIMEOUT(!session.window(" Exit").isEmpty(), 5000);
+        QVERIFY(askToExit());
         DesktopSession::xdotool({"key", "Return"});  // Yes is the default button
         QVERIFY(session.program().waitForFinished(10000));
         QCOMPARE(session.program().exitCode(), 0);
+    }
+
+private:
+    // Chooses "Exit" in the tray menu until its question shows. On a loaded machine the menu can
+    // miss a click that comes just as it opens; a user then clicks again, and so does this.
+    bool askToExit() {
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            if (!session.menuOpen() && !session.openTrayMenu()) {
+                continue;
+            }
+            session.clickLastMenuItem();
+            if (QTest::qWaitFor([this] { return !session.window(" Exit").isEmpty(); }, 5000)) {
+                return true;
+            }
+        }
+        return false;
     }
 };
 
